@@ -1,0 +1,38 @@
+#include "app/listingfont.h"
+
+#include "core/settings.h"
+
+#include <QStringList>
+
+namespace byzel {
+
+void installFontSubstitutions() {
+    const QStringList japaneseFixed = {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP",
+                                       "VL Gothic", "TakaoGothic", "monospace"};
+    const QStringList windowsFaces = {
+        "ＭＳ ゴシック",   "ＭＳ　ゴシック", "MS Gothic",      "ＭＳ 明朝",    "ＭＳ　明朝",
+        "MS Mincho",       "Terminal",       "Fixedsys",       "Courier",      "Courier New",
+        "Consolas",        "Lucida Console", "BIZ UDゴシック", "BIZ UDGothic", "Osaka－等幅",
+        "ＭＳ Ｐゴシック", "MS PGothic"};
+    for (const QString& face : windowsFaces)
+        QFont::insertSubstitutions(face, japaneseFixed);
+}
+
+QFont createListingFont(const SettingsStore& settings, int points) {
+    const std::string face = settings.readText(section::Settings, "FontName");
+    QFont font(QString::fromUtf8(face.data(), qsizetype(face.size())));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(points > 0 ? points : 12);
+    font.setWeight(settings.readInt(section::Settings, "FontBold") == 1 ? QFont::Bold
+                                                                        : QFont::Normal);
+    // Cells are placed one by one; kerning would only blur that.
+    font.setKerning(false);
+    return font;
+}
+
+QFont createListingFont(const SettingsStore& settings) {
+    return createListingFont(settings, settings.readInt(section::Settings, "FontSize"));
+}
+
+} // namespace byzel

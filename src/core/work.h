@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/markertable.h"
+#include "core/worktitle.h"
+
+#include <functional>
+#include <string>
+
+namespace byzel {
+
+// The open piece of work, without any view or drawing state: what a marker file holds, where
+// it is saved, and whether it changed since.
+class Work {
+public:
+    using TitleListener = std::function<void(const std::string& title)>;
+
+    [[nodiscard]] MarkerTable& markers() { return m_markers; }
+    [[nodiscard]] const MarkerTable& markers() const { return m_markers; }
+
+    [[nodiscard]] const std::string& markerFilePath() const { return m_markerFilePath; }
+    void setMarkerFilePath(std::string path) { m_markerFilePath = std::move(path); }
+    [[nodiscard]] bool isUnnamed() const { return m_markerFilePath == kUnnamedMarkerFile; }
+
+    [[nodiscard]] bool modified() const { return m_modified; }
+    // Stores the flag and rewrites the window title. Every marker change goes through here.
+    void setModified(bool flag);
+    // Stores the flag only; a few steps deliberately leave the title as it is.
+    void storeModified(bool flag) { m_modified = flag; }
+
+    [[nodiscard]] std::string title() const { return windowTitle(m_markerFilePath, m_modified); }
+    // Called with the new title whenever setModified rewrites it.
+    void setTitleListener(TitleListener listener) { m_titleListener = std::move(listener); }
+
+private:
+    MarkerTable m_markers;
+    // Empty before the first document action at start-up.
+    std::string m_markerFilePath;
+    bool m_modified = false;
+    TitleListener m_titleListener;
+};
+
+} // namespace byzel
