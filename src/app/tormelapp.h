@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "core/uiport.h"
+#include "core/viewstate.h"
 #include "core/work.h"
 
 #include <QObject>
@@ -18,6 +19,8 @@ public:
 
     [[nodiscard]] Work& work() { return m_work; }
     [[nodiscard]] const Work& work() const { return m_work; }
+    [[nodiscard]] ViewState& view() { return m_view; }
+    [[nodiscard]] const ViewState& view() const { return m_view; }
     [[nodiscard]] SettingsStore& settings() { return m_settings; }
     [[nodiscard]] UiPort& ui() { return m_ui; }
 
@@ -30,6 +33,7 @@ private:
     SettingsStore& m_settings;
     UiPort& m_ui;
     Work m_work;
+    ViewState m_view;
 };
 
 } // namespace byzel

@@ -10,6 +10,13 @@ namespace byzel {
 
 // The open piece of work, without any view or drawing state: what a marker file holds, where
 // it is saved, and whether it changed since.
+// The last search result the view frames: start offset (-1 for none) and length in bytes.
+struct SearchHit {
+    Offset start = -1;
+    int length = 0;
+    [[nodiscard]] bool exists() const { return start != -1; }
+};
+
 class Work {
 public:
     using TitleListener = std::function<void(const std::string& title)>;
@@ -27,6 +34,9 @@ public:
     // Stores the flag only; a few steps deliberately leave the title as it is.
     void storeModified(bool flag) { m_modified = flag; }
 
+    [[nodiscard]] SearchHit& searchHit() { return m_searchHit; }
+    [[nodiscard]] const SearchHit& searchHit() const { return m_searchHit; }
+
     [[nodiscard]] std::string title() const { return windowTitle(m_markerFilePath, m_modified); }
     // Called with the new title whenever setModified rewrites it.
     void setTitleListener(TitleListener listener) { m_titleListener = std::move(listener); }
@@ -36,6 +46,7 @@ private:
     // Empty before the first document action at start-up.
     std::string m_markerFilePath;
     bool m_modified = false;
+    SearchHit m_searchHit;
     TitleListener m_titleListener;
 };
 
