@@ -6,7 +6,7 @@ namespace byzel {
 
 // Copies everything from the file in to the file out, both positioned at their start. The
 // kernel copies where it can (copy_file_range, then sendfile); plain reads and writes are the
-// last resort. False on any failure; out then holds an unspecified part of the data.
+// last resort. False on any failure; out may then hold part of the data.
 [[nodiscard]] bool copyFileData(int in, int out);
 
 // Writes bytes completely, retrying short writes and interruptions.
