@@ -12,32 +12,51 @@ namespace {
 
 static_assert(kFullHeader.size() == 103 && kFullRule.size() == 101);
 static_assert(kDumpHeader.size() == kRowLineLength);
+static_assert(kNumberCellColumn == kRowLineLength &&
+              kRemarkTextColumn == kNumberCellColumn + kNumberCellWidth + 1);
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// "XX " for every byte value: a row's hexadecimal part is sixteen three-byte copies.
+// "XX  " for every byte value. A cell is three characters; copying four at once is cheaper, and
+// the spare space lands where the next cell or the text column is written anyway.
 constexpr auto kHexCells = [] {
-    std::array<std::array<char, 3>, 256> cells{};
+    std::array<std::array<char, 4>, 256> cells{};
     for (int b = 0; b < 256; ++b)
-        cells[static_cast<size_t>(b)] = {kHexDigits[b >> 4], kHexDigits[b & 0xF], ' '};
+        cells[static_cast<size_t>(b)] = {kHexDigits[b >> 4], kHexDigits[b & 0xF], ' ', ' '};
     return cells;
 }();
 
-enum class ByteKind : std::uint8_t { Shown, Lead, Hidden };
+// Lead bytes of the listing: 0x81-0x9F and 0xE0-0xEE only.
+constexpr bool isListingLead(int b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEE);
+}
 
-// The listing's own lead bytes: 0x81-0x9F and 0xE0-0xEE. Bytes whose low seven bits are below
-// 0x20 (controls and 0x80) show as spaces.
-constexpr auto kByteKinds = [] {
-    std::array<ByteKind, 256> kinds{};
+// Per byte value, the character its cell shows (low byte) and what the cell holds (next byte).
+// The second half is for a byte that follows a lead byte: it is placed unchanged whatever its
+// value, and a zero placed so is flagged, because it ends the text column. Bytes whose low
+// seven bits are below 0x20 (controls and 0x80) otherwise show as spaces. One lookup per byte
+// and no branches: random data would mispredict every one.
+constexpr std::uint16_t kEndsColumn = 0x8000;
+constexpr auto kTextCells = [] {
+    std::array<std::uint16_t, 512> cells{};
+    auto entry = [](int shown, TextCell cell) {
+        return static_cast<std::uint16_t>(shown | static_cast<int>(cell) << 8);
+    };
     for (int b = 0; b < 256; ++b) {
-        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEE))
-            kinds[static_cast<size_t>(b)] = ByteKind::Lead;
-        else if ((b & 0x7F) < 0x20)
-            kinds[static_cast<size_t>(b)] = ByteKind::Hidden;
-        else
-            kinds[static_cast<size_t>(b)] = ByteKind::Shown;
+        cells[static_cast<size_t>(b)] = isListingLead(b)    ? entry(b, TextCell::PairFirst)
+                                        : (b & 0x7F) < 0x20 ? entry(' ', TextCell::Blank)
+                                                            : entry(b, TextCell::Byte);
+        cells[static_cast<size_t>(256 + b)] = entry(b, TextCell::PairSecond);
     }
-    return kinds;
+    cells[256] |= kEndsColumn;
+    return cells;
+}();
+
+constexpr auto kIsLead = [] {
+    std::array<std::uint8_t, 256> lead{};
+    for (int b = 0; b < 256; ++b)
+        lead[static_cast<size_t>(b)] = isListingLead(b) ? 1 : 0;
+    return lead;
 }();
 
 // Hands out the rows' bytes, reading the source in blocks: one positioned read per row would
@@ -62,14 +81,19 @@ public:
 private:
     static constexpr std::int64_t kBlockSize = 64 * 1024;
 
+    // Fills the block; a reader may hand out less than asked for, and only a read that brings
+    // nothing means the end of the data.
     void refill() {
         const auto want = static_cast<size_t>(std::min<std::int64_t>(m_bytesLeft, kBlockSize));
-        std::int32_t got = 0;
-        if (m_offset <= INT32_MAX)
-            got = m_source.readAt(static_cast<Offset>(m_offset), {m_buffer.data(), want});
-        // A reader that reports more than was asked for is not trusted beyond the request.
-        const auto n =
-            static_cast<size_t>(std::clamp<std::int64_t>(got, 0, static_cast<std::int64_t>(want)));
+        size_t n = 0;
+        while (n < want && m_offset + static_cast<std::int64_t>(n) <= INT32_MAX) {
+            const std::int32_t got =
+                m_source.readAt(static_cast<Offset>(m_offset + static_cast<std::int64_t>(n)),
+                                {m_buffer.data() + n, want - n});
+            if (got <= 0)
+                break;
+            n += std::min(static_cast<size_t>(got), want - n);
+        }
         m_atEnd = n < want;
         m_offset += static_cast<std::int64_t>(n);
         m_bytesLeft -= static_cast<std::int64_t>(n);
@@ -95,10 +119,10 @@ public:
         char* out = m_line.data();
         for (int shift = 24; shift >= 0; shift -= 4)
             *out++ = kHexDigits[(number >> shift) & 0xF];
-        *out++ = '0';
-        ++out;
+        *out = '0';
+        out = m_line.data() + kHexColumn;
         for (std::uint8_t b : bytes) {
-            std::memcpy(out, kHexCells[b].data(), 3);
+            std::memcpy(out, kHexCells[b].data(), 4);
             out += 3;
         }
         composeText(bytes);
@@ -110,57 +134,51 @@ public:
 private:
     void composeText(std::span<const std::uint8_t> bytes) {
         char* text = m_line.data() + kTextColumn;
+        TextCell* cells = m_cells.data();
         m_cells.fill(TextCell::Blank);
-        int cell = 0;
-        bool pending = false;
-        // A zero placed as a second byte ends the column: nothing from its cell on is shown.
-        int end = kMaxTextCells;
+        // 1 while the byte before was a lead byte and this one is its second byte.
+        unsigned pending = 0;
         if (m_carried) {
-            text[0] = static_cast<char>(m_carriedByte);
-            m_cells[0] = TextCell::PairFirst;
-            cell = 1;
-            pending = true;
+            *text++ = static_cast<char>(m_carriedByte);
+            *cells++ = TextCell::PairFirst;
+            pending = 1;
             m_carried = false;
         }
-        const int n = static_cast<int>(bytes.size());
-        for (int i = 0; i < n; ++i, ++cell) {
-            const std::uint8_t b = bytes[static_cast<size_t>(i)];
-            const auto c = static_cast<size_t>(cell);
-            if (pending) {
-                pending = false;
-                text[c] = static_cast<char>(b);
-                m_cells[c] = TextCell::PairSecond;
-                if (b == 0 && end == kMaxTextCells)
-                    end = cell;
-                continue;
-            }
-            switch (kByteKinds[b]) {
-            case ByteKind::Lead:
-                pending = true;
-                if (i == kBytesPerRow - 1) {
-                    m_carried = true;
-                    m_carriedByte = b;
-                } else {
-                    text[c] = static_cast<char>(b);
-                    m_cells[c] = TextCell::PairFirst;
-                }
-                break;
-            case ByteKind::Hidden:
-                break;
-            case ByteKind::Shown:
-                text[c] = static_cast<char>(b);
-                m_cells[c] = TextCell::Byte;
-                break;
+        unsigned flags = 0;
+        for (std::uint8_t b : bytes) {
+            const std::uint16_t entry = kTextCells[pending * 256 + b];
+            *text++ = static_cast<char>(entry & 0xFF);
+            *cells++ = static_cast<TextCell>((entry >> 8) & 0x3);
+            flags |= entry;
+            pending = (pending ^ 1) & kIsLead[b];
+        }
+        if (pending != 0) {
+            if (bytes.size() == kBytesPerRow) {
+                // A lead byte in the last position is shown with its second byte in the next row.
+                m_carried = true;
+                m_carriedByte = bytes.back();
+                text[-1] = ' ';
+                cells[-1] = TextCell::Blank;
+            } else {
+                // The data ended right after a lead byte: it stands alone.
+                cells[-1] = TextCell::Byte;
             }
         }
-        // The data ended right after a lead byte: it stands alone.
-        if (pending && !m_carried)
-            m_cells[static_cast<size_t>(cell - 1)] = TextCell::Byte;
-        if (end < kMaxTextCells) {
-            m_cells[static_cast<size_t>(end - 1)] = TextCell::Byte;
-            std::memset(text + end, ' ', static_cast<size_t>(kMaxTextCells - end));
-            std::fill(m_cells.begin() + end, m_cells.end(), TextCell::Blank);
-        }
+        if ((flags & kEndsColumn) != 0)
+            endAtZero();
+    }
+
+    // A zero placed as a second byte ends the column: its lead byte stands alone and nothing
+    // from the zero's cell on is shown.
+    void endAtZero() {
+        char* text = m_line.data() + kTextColumn;
+        size_t end = 1;
+        while (text[end] != 0 || m_cells[end] != TextCell::PairSecond)
+            ++end;
+        m_cells[end - 1] = TextCell::Byte;
+        std::memset(text + end, ' ', kMaxTextCells - end);
+        std::fill(m_cells.begin() + static_cast<std::ptrdiff_t>(end), m_cells.end(),
+                  TextCell::Blank);
     }
 
     std::array<char, kRowLineLength> m_line{};
@@ -174,7 +192,7 @@ class RemarkEntryFormatter {
 public:
     std::string_view format(int number, std::string_view remark) {
         char digits[16];
-        const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), number);
+        const char* end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
         const auto width = static_cast<size_t>(end - digits);
         const size_t pad = width < kNumberCellWidth ? kNumberCellWidth - width : 0;
         remark = remark.substr(0, m_buffer.size() - pad - width - 1);

@@ -149,6 +149,10 @@ TEST(DumpList, PageReadsOnlyItsOwnRows) {
     EXPECT_EQ(r.rows[59].line.substr(0, 9), "000009F0 ");
     EXPECT_EQ(source.bytesRead(), 60u * 16);
 
+    // A reader that hands out little at a time still delivers every row.
+    source.limitReads(100);
+    EXPECT_EQ(list(source, 0, 5000).rows.size(), 0x10000u / 16 + 1);
+
     // Past the data: only the address; far past any possible file: nothing at all.
     EXPECT_EQ(list(source, 0x5000, 60).rows[0].line, padded("00050000 "));
     EXPECT_TRUE(list(source, kMaxRow + 1, 60).rows.empty());
