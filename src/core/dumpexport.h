@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/types.h"
+
+#include <string>
+
+namespace byzel {
+
+class ByteSource;
+class MarkerTable;
+class UiPort;
+
+// Which rows an export writes; the values are those of the "PrintRange" setting.
+enum class ExportRange : int {
+    WholeFile = 1,
+    CurrentPage = 2,
+    FollowingPages = 3, // the current page and the following ones, page count pages in all
+};
+
+// What the dump list is made of.
+struct DumpListData {
+    const ByteSource& source;
+    const MarkerTable& markers;
+    int remarkColumnStart = 0;
+};
+
+// Saves rows of the dump list as a text file at path. Asks before overwriting an existing file
+// (30005), reports a file that cannot be created (30003) and a failed write (30006). A whole
+// file export sets topRow to 0. Returns true when the file was written completely.
+bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
+                        bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui);
+
+} // namespace byzel
