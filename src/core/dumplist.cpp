@@ -12,8 +12,7 @@ namespace {
 
 static_assert(kFullHeader.size() == 103 && kFullRule.size() == 101);
 static_assert(kDumpHeader.size() == kRowLineLength);
-static_assert(kNumberCellColumn == kRowLineLength &&
-              kRemarkTextColumn == kNumberCellColumn + kNumberCellWidth + 1);
+static_assert(kNumberCellColumn == kRowLineLength);
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 

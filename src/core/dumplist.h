@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/listingcolumns.h"
 #include "core/markertable.h"
 #include "core/types.h"
 
@@ -12,17 +13,6 @@ namespace byzel {
 
 class ByteSource;
 
-// Character columns of the dump list. Every row line is exactly 76 single-byte characters;
-// the remark entry follows it.
-inline constexpr int kRowLineLength = 76;
-inline constexpr int kHexColumn = 9;
-inline constexpr int kTextColumn = 57;
-// 16 cells, one more when the row opens with a lead byte carried over from the row above.
-inline constexpr int kMaxTextCells = 17;
-inline constexpr int kNumberCellColumn = 76;
-inline constexpr int kNumberCellWidth = 5;
-inline constexpr int kRemarkTextColumn = 82;
-inline constexpr int kBytesPerRow = 16;
 // Highest row a dump file of less than 2 GiB can have; the address then has seven digits.
 inline constexpr Offset kMaxRow = 0x7FFFFFF;
 

@@ -29,7 +29,7 @@ Offset OffsetAtPoint(int x, int y, const CellMetrics& m, int h, Offset topRow, O
 
 int MarkerNumberAtPoint(int x, int y, const CellMetrics& m, int h, int visibleRows, int remarkStart,
                         int markerCount) {
-    if (x < kRemarkColumn * m.charWidth - h || x > kRemarkTextColumn * m.charWidth - h)
+    if (x < kNumberCellColumn * m.charWidth - h || x > kNumberCellEnd * m.charWidth - h)
         return -1;
     if (y < 2 * m.lineHeight || y > (2 + visibleRows) * m.lineHeight)
         return -1;

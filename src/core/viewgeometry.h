@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/listingcolumns.h"
 #include "core/markertable.h"
 #include "core/types.h"
 
@@ -11,11 +12,6 @@ namespace byzel {
 // Where things are on the dump view, in pixels, as pure functions of the font metrics and the
 // scroll state, so the widget, the printed page and the tests agree.
 
-// Character columns of a dump list line.
-inline constexpr int kHexColumn = 9;         // first hexadecimal cell
-inline constexpr int kTextColumn = 57;       // first text-column cell
-inline constexpr int kRemarkColumn = 76;     // number cell of the remark entry
-inline constexpr int kRemarkTextColumn = 81; // right edge of the number cell
 // Origin of all text lines on the back buffer.
 inline constexpr int kTextOrigin = 3;
 // Largest position of a vertical scroll bar; longer files scroll in scaled steps.
@@ -48,11 +44,11 @@ struct PixelRect {
                                       int remarkStart, int markerCount);
 // Whether a client point lies in the dump part (left of the remark column).
 [[nodiscard]] inline bool inDumpPart(int x, const CellMetrics& m, int h) {
-    return x < kRemarkColumn * m.charWidth - h;
+    return x < kNumberCellColumn * m.charWidth - h;
 }
 // Whether a client point lies right of the number cells, over the remark texts.
 [[nodiscard]] inline bool inRemarkTextArea(int x, const CellMetrics& m, int h) {
-    return x > kRemarkTextColumn * m.charWidth - h;
+    return x > kNumberCellEnd * m.charWidth - h;
 }
 
 // Width of everything the view can show: the dump list plus the longest remark entry.
