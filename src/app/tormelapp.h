@@ -4,6 +4,7 @@
 #include "core/uiport.h"
 #include "core/viewstate.h"
 #include "core/work.h"
+#include "core/workfolder.h"
 
 #include <QObject>
 #include <QString>
@@ -32,7 +33,8 @@ signals:
 private:
     SettingsStore& m_settings;
     UiPort& m_ui;
-    Work m_work;
+    WorkFolder m_workFolder;
+    Work m_work{m_workFolder};
     ViewState m_view;
 };
 

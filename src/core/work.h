@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/dumpfile.h"
+#include "core/headerblock.h"
 #include "core/markertable.h"
 #include "core/worktitle.h"
 
@@ -8,8 +10,6 @@
 
 namespace byzel {
 
-// The open piece of work, without any view or drawing state: what a marker file holds, where
-// it is saved, and whether it changed since.
 // The last search result the view frames: start offset (-1 for none) and length in bytes.
 struct SearchHit {
     Offset start = -1;
@@ -17,9 +17,21 @@ struct SearchHit {
     [[nodiscard]] bool exists() const { return start != -1; }
 };
 
+// The open piece of work, without any view or drawing state: the dump file it is laid over,
+// what a marker file holds, where it is saved, and whether it changed since.
 class Work {
 public:
     using TitleListener = std::function<void(const std::string& title)>;
+
+    explicit Work(WorkFolder& folder) : m_dump(folder) {}
+
+    // The work is open while a dump file is open.
+    [[nodiscard]] bool isOpen() const { return m_dump.isOpen(); }
+    [[nodiscard]] DumpFile& dump() { return m_dump; }
+    [[nodiscard]] const DumpFile& dump() const { return m_dump; }
+    // The dump file path as stored and the two display switches.
+    [[nodiscard]] HeaderBlock& header() { return m_header; }
+    [[nodiscard]] const HeaderBlock& header() const { return m_header; }
 
     [[nodiscard]] MarkerTable& markers() { return m_markers; }
     [[nodiscard]] const MarkerTable& markers() const { return m_markers; }
@@ -42,6 +54,8 @@ public:
     void setTitleListener(TitleListener listener) { m_titleListener = std::move(listener); }
 
 private:
+    DumpFile m_dump;
+    HeaderBlock m_header;
     MarkerTable m_markers;
     // Empty before the first document action at start-up.
     std::string m_markerFilePath;

@@ -1,4 +1,5 @@
 #include "core/work.h"
+#include "core/workfolder.h"
 #include "core/worktitle.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,8 @@ TEST(WindowTitle, FollowsTheMarkerFileName) {
 }
 
 TEST(Work, SetModifiedRewritesTheTitleButStoreModifiedDoesNot) {
-    Work work;
+    WorkFolder folder;
+    Work work{folder};
     std::vector<std::string> titles;
     work.setTitleListener([&](const std::string& t) { titles.push_back(t); });
     work.setMarkerFilePath("/tmp/x/data.mkg");

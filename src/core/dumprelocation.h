@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/headerblock.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace byzel {
+
+// The file name at the end of a stored dump path, cut at its last "\" or "/" so that paths
+// written on Windows ("C:\work\data.bin") still name their file here. Empty when the path has
+// no folder part: such a path cannot have moved anywhere we would look.
+[[nodiscard]] std::string storedFileName(std::string_view storedPath);
+
+// The places a dump file that is no longer where the marker file says may have gone, in the
+// order they are tried: the "SampleData" folder beside the program, then the marker file's own
+// folder. Only the file name counts; a file of that name is taken whatever it holds.
+[[nodiscard]] std::vector<std::string> movedDumpFileCandidates(const HeaderBlock& header,
+                                                              std::string_view programFolder,
+                                                              std::string_view markerFilePath);
+
+} // namespace byzel
