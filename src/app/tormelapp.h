@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/documentworkflow.h"
+#include "core/recentfiles.h"
 #include "core/settings.h"
 #include "core/uiport.h"
 #include "core/viewstate.h"
 #include "core/work.h"
 #include "core/workfolder.h"
+#include "core/workview.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +19,10 @@ namespace byzel {
 class CTormelApp : public QObject {
     Q_OBJECT
 public:
-    CTormelApp(SettingsStore& settings, UiPort& ui, QObject* parent = nullptr);
+    // programFolder holds the program and its "SampleData" folder; empty for the folder of the
+    // running program.
+    CTormelApp(SettingsStore& settings, UiPort& ui, QString programFolder = {},
+               QObject* parent = nullptr);
 
     [[nodiscard]] Work& work() { return m_work; }
     [[nodiscard]] const Work& work() const { return m_work; }
@@ -24,6 +30,10 @@ public:
     [[nodiscard]] const ViewState& view() const { return m_view; }
     [[nodiscard]] SettingsStore& settings() { return m_settings; }
     [[nodiscard]] UiPort& ui() { return m_ui; }
+    [[nodiscard]] RecentFileList& recentFiles() { return m_recentFiles; }
+    [[nodiscard]] DocumentWorkflow& workflow() { return m_workflow; }
+    // The view that shows the work; the workflow reaches it from now on. Null detaches it.
+    void attachView(WorkView* view) { m_viewLink.target = view; }
 
     [[nodiscard]] QString title() const { return QString::fromStdString(m_work.title()); }
 
@@ -31,11 +41,31 @@ signals:
     void titleChanged(const QString& title);
 
 private:
+    // Passes the workflow's requests on to the attached view, if any.
+    struct ViewLink : WorkView {
+        void layOut() override {
+            if (target)
+                target->layOut();
+        }
+        void repaint() override {
+            if (target)
+                target->repaint();
+        }
+        void hidePopup() override {
+            if (target)
+                target->hidePopup();
+        }
+        WorkView* target = nullptr;
+    };
+
     SettingsStore& m_settings;
     UiPort& m_ui;
     WorkFolder m_workFolder;
     Work m_work{m_workFolder};
     ViewState m_view;
+    RecentFileList m_recentFiles{m_settings};
+    ViewLink m_viewLink;
+    DocumentWorkflow m_workflow;
 };
 
 } // namespace byzel

@@ -17,7 +17,7 @@ namespace byzel {
 // order they are tried: the "SampleData" folder beside the program, then the marker file's own
 // folder. Only the file name counts; a file of that name is taken whatever it holds.
 [[nodiscard]] std::vector<std::string> movedDumpFileCandidates(const HeaderBlock& header,
-                                                              std::string_view programFolder,
-                                                              std::string_view markerFilePath);
+                                                               std::string_view programFolder,
+                                                               std::string_view markerFilePath);
 
 } // namespace byzel

@@ -1,0 +1,67 @@
+#include "core/documentworkflow.h"
+
+#include "core/dumprelocation.h"
+#include "core/markerfile.h"
+#include "core/messages.h"
+#include "core/uiport.h"
+#include "core/work.h"
+#include "core/workview.h"
+
+namespace byzel {
+
+bool DocumentWorkflow::loadMarkerFile(const std::string& path) {
+    // Read first: a file that is not a marker file must not cost the user the current work.
+    auto contents = readMarkerFile(path, m_ui);
+    if (!contents || !closeWork())
+        return false;
+    m_work.header() = contents->header;
+    m_work.markers().assign(std::move(contents->records));
+
+    const auto found = locateDumpFile(path);
+    if (!found) {
+        forgetWork();
+        return false;
+    }
+    const bool relocated = found->relocated;
+    if (relocated && !m_work.header().setDumpPath(found->path)) {
+        showMessage(m_ui, msg::PathTooLong, found->path + "\n", BoxStyle::Error);
+        forgetWork();
+        return false;
+    }
+    if (!m_work.markers().isSorted())
+        m_work.markers().SortMarkPosition(m_work.markers().count());
+    m_view.repaint();
+    m_work.setMarkerFilePath(path);
+    // A dump file found elsewhere leaves the work changed, so that saving records the new place.
+    m_work.setModified(relocated);
+    return true;
+}
+
+std::optional<DocumentWorkflow::FoundDumpFile>
+DocumentWorkflow::locateDumpFile(const std::string& markerFilePath) {
+    // A relative stored path would depend on where the program happened to be started.
+    for (const auto& stored : m_work.header().dumpPathCandidates())
+        if (stored.starts_with('/') && openDumpFile(stored))
+            return FoundDumpFile{stored, false};
+    for (auto& candidate :
+         movedDumpFileCandidates(m_work.header(), m_programFolder, markerFilePath))
+        if (openDumpFile(candidate))
+            return FoundDumpFile{std::move(candidate), true};
+    if (showMessage(m_ui, msg::AskLocateDumpFile, {}, BoxStyle::YesNo) != Yes)
+        return std::nullopt;
+    std::string chosen = chooseDumpFile();
+    if (chosen.empty() || !openDumpFile(chosen))
+        return std::nullopt;
+    return FoundDumpFile{std::move(chosen), true};
+}
+
+void DocumentWorkflow::forgetWork() {
+    m_work.dump().close();
+    m_work.markers().clear();
+    m_work.header().clearDumpPath();
+    m_work.setMarkerFilePath(std::string(kUnnamedMarkerFile));
+    m_work.searchHit() = {};
+    m_view.layOut();
+}
+
+} // namespace byzel
