@@ -1,6 +1,7 @@
 #include "app/listingfont.h"
 #include "app/qsettingsstore.h"
 #include "app/qtuiport.h"
+#include "app/startup.h"
 #include "app/tormelapp.h"
 #include "core/worktitle.h"
 #include "frame/mainframe.h"
@@ -25,11 +26,19 @@ int main(int argc, char* argv[]) {
     byzel::QSettingsStore settings;
     byzel::QtUiPort ui;
     byzel::CTormelApp app(settings, ui);
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (!byzel::prepareStart(app, arguments))
+        return 0;
     byzel::CMainFrame frame(app);
     ui.setFallbackOwner(&frame);
 
     app.work().setMarkerFilePath(std::string(byzel::kUnnamedMarkerFile));
     app.work().setModified(false);
-    frame.show();
+    if (settings.readInt(byzel::section::Last, "Zoomed") == 1)
+        frame.showMaximized();
+    else
+        frame.show();
+    if (!byzel::openStartingWork(app, arguments))
+        return 0;
     return QApplication::exec();
 }

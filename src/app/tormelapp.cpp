@@ -13,4 +13,8 @@ CTormelApp::CTormelApp(SettingsStore& settings, UiPort& ui, QString programFolde
         [this](const std::string& title) { emit titleChanged(QString::fromStdString(title)); });
 }
 
+CTormelApp::~CTormelApp() {
+    m_printSettings.saveMargins(m_settings);
+}
+
 } // namespace byzel

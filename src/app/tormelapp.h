@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/documentworkflow.h"
+#include "core/printsettings.h"
 #include "core/recentfiles.h"
 #include "core/settings.h"
 #include "core/uiport.h"
@@ -23,6 +24,8 @@ public:
     // running program.
     CTormelApp(SettingsStore& settings, UiPort& ui, QString programFolder = {},
                QObject* parent = nullptr);
+    // Keeps the print margins for the next run.
+    ~CTormelApp() override;
 
     [[nodiscard]] Work& work() { return m_work; }
     [[nodiscard]] const Work& work() const { return m_work; }
@@ -30,6 +33,7 @@ public:
     [[nodiscard]] const ViewState& view() const { return m_view; }
     [[nodiscard]] SettingsStore& settings() { return m_settings; }
     [[nodiscard]] UiPort& ui() { return m_ui; }
+    [[nodiscard]] PrintSettings& printSettings() { return m_printSettings; }
     [[nodiscard]] RecentFileList& recentFiles() { return m_recentFiles; }
     [[nodiscard]] DocumentWorkflow& workflow() { return m_workflow; }
     // The view that shows the work; the workflow reaches it from now on. Null detaches it.
@@ -63,6 +67,7 @@ private:
     WorkFolder m_workFolder;
     Work m_work{m_workFolder};
     ViewState m_view;
+    PrintSettings m_printSettings = PrintSettings::load(m_settings);
     RecentFileList m_recentFiles{m_settings};
     ViewLink m_viewLink;
     DocumentWorkflow m_workflow;

@@ -93,6 +93,7 @@ bool DocumentWorkflow::openAsNewWork(const std::string& path) {
     if (refuseLongPath(path) || !openDumpFile(path))
         return false;
     (void)m_work.header().setDumpPath(path);
+    m_work.markers().clear();
     m_work.setMarkerFilePath(std::string(kUnnamedMarkerFile));
     m_work.setModified(false);
     return true;

@@ -1,0 +1,115 @@
+#include "frame/mystatusbar.h"
+
+#include "app/tormelapp.h"
+#include "core/messages.h"
+
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolTip>
+
+namespace byzel {
+namespace {
+
+// How often the facts are compared with the work; a refresh that changes nothing costs a few
+// string comparisons.
+constexpr int kRefreshIntervalMs = 100;
+
+Qt::Alignment qtAlignment(PaneAlignment alignment) {
+    switch (alignment) {
+    case PaneAlignment::Centre:
+        return Qt::AlignCenter;
+    case PaneAlignment::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case PaneAlignment::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+CMyStatusBar::CMyStatusBar(CTormelApp& app, QWidget* parent)
+    : QStatusBar(parent), m_app(app), m_hint(new QLabel(this)) {
+    setMouseTracking(true);
+    // The tips' own colours: pale yellow (0x80FFFF) behind red (0x0000FF) text.
+    setStyleSheet("QToolTip { background-color: #FFFF80; color: #FF0000; "
+                  "border: 1px solid #808080; padding: 2px; }");
+    m_hint->setTextFormat(Qt::PlainText);
+    m_hint->setMouseTracking(true);
+    addWidget(m_hint, 1);
+    for (int i = 0; i < kFactPaneCount; ++i) {
+        auto* label = new QLabel(this);
+        label->setTextFormat(Qt::PlainText);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMouseTracking(true);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        const QString sizing = QString::fromUtf8(stringText(kFactPaneSizingIds[i]));
+        label->setFixedWidth(label->fontMetrics().horizontalAdvance(sizing) +
+                             2 * label->frameWidth() + 4);
+        addPermanentWidget(label);
+        m_facts[i] = label;
+    }
+    m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    refresh();
+    connect(&m_refreshTimer, &QTimer::timeout, this, &CMyStatusBar::refresh);
+    m_refreshTimer.start(kRefreshIntervalMs);
+}
+
+void CMyStatusBar::refresh() {
+    const auto texts = statusPaneTexts(m_app.work().markerFilePath(), m_app.view().referencePoint,
+                                       m_app.work().markers().count());
+    for (int i = 0; i < kFactPaneCount; ++i) {
+        const QString text = QString::fromStdString(texts[i].text);
+        if (m_facts[i]->text() != text)
+            m_facts[i]->setText(text);
+        m_facts[i]->setAlignment(qtAlignment(texts[i].alignment));
+    }
+}
+
+QString CMyStatusBar::hint() const {
+    return m_hint->text();
+}
+
+QString CMyStatusBar::paneText(int factPane) const {
+    return m_facts.at(factPane)->text();
+}
+
+void CMyStatusBar::showHint(const QString& text) {
+    m_hint->setText(text);
+}
+
+int CMyStatusBar::paneAt(QPoint position) const {
+    for (int i = 0; i < kFactPaneCount; ++i)
+        if (m_facts[i]->geometry().contains(position))
+            return i + 1;
+    return 0;
+}
+
+bool CMyStatusBar::event(QEvent* event) {
+    // Tips follow the pointer pane by pane, not Qt's own delay rules.
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        showTip(paneAt(help->pos()), help->globalPos());
+        return true;
+    }
+    return QStatusBar::event(event);
+}
+
+void CMyStatusBar::mouseMoveEvent(QMouseEvent* event) {
+    showTip(paneAt(event->position().toPoint()), event->globalPosition().toPoint());
+    QStatusBar::mouseMoveEvent(event);
+}
+
+void CMyStatusBar::showTip(int pane, QPoint globalPosition) {
+    if (pane == 0) {
+        QToolTip::hideText();
+        return;
+    }
+    if (pane != m_lastTipPane)
+        QToolTip::hideText();
+    QToolTip::showText(globalPosition, QString::fromUtf8(kFactPaneTips[pane - 1]), this);
+    m_lastTipPane = pane;
+}
+
+} // namespace byzel

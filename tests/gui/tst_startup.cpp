@@ -1,0 +1,128 @@
+#include "app/startup.h"
+#include "app/tormelapp.h"
+#include "core/markerfile.h"
+#include "core/memorysettings.h"
+#include "frame/mystatusbar.h"
+#include "scriptedui.h"
+#include "tempfolder.h"
+
+#include <QToolTip>
+#include <QtTest>
+
+using namespace byzel;
+
+// Start-up from the command line and the settings, and the status bar that reports the work.
+class TestStartup : public QObject {
+    Q_OBJECT
+
+    std::string markerFileFor(const testing::TempFolder& tmp, const std::string& name) {
+        const std::string dump = tmp.write("dump.bin", std::string(100, 'x'));
+        HeaderBlock header;
+        [[maybe_unused]] bool stored = header.setDumpPath(dump);
+        MarkerTable markers;
+        markers.assign({MarkerRecord{}});
+        testing::ScriptedUi quiet;
+        writeMarkerFile(tmp.path(name), header, markers, false, quiet);
+        return tmp.path(name);
+    }
+
+private slots:
+    void folderOnTheCommandLineEndsTheProgram() {
+        testing::TempFolder tmp;
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        CTormelApp app(settings, ui);
+        QVERIFY(!prepareStart(app, {QString::fromStdString(tmp.path())}));
+        QCOMPARE(ui.shownIds(), std::vector<int>{msg::FolderRefused});
+        QVERIFY(prepareStart(app, {}));
+    }
+
+    void commandLineOpensMarkerOrDumpFile() {
+        testing::TempFolder tmp;
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        CTormelApp app(settings, ui);
+        const std::string mkg = markerFileFor(tmp, "WITH BLANK.MKG");
+        QVERIFY(openStartingWork(app, {QString::fromStdString(mkg)}));
+        QCOMPARE(app.work().markerFilePath(), mkg);
+        QCOMPARE(app.work().markers().count(), 1);
+
+        // Two arguments are one path cut at the blank, as the command line always was.
+        QVERIFY(openStartingWork(app, {QString::fromStdString(tmp.path("dump.bin")), "extra"}));
+        QVERIFY(app.work().isOpen());
+        QVERIFY(app.work().isUnnamed());
+        QCOMPARE(app.work().markers().count(), 0);
+        QVERIFY(ui.shown().empty());
+
+        const QString longPath = QString::fromStdString(tmp.path()) + "/" + QString(300, 'a');
+        QVERIFY(!openStartingWork(app, {longPath}));
+        QCOMPARE(ui.shownIds(), std::vector<int>{msg::PathTooLong});
+    }
+
+    void openLastAndRecentCleanup() {
+        testing::TempFolder tmp;
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        settings.writeInt(section::Settings, "OpenLast", 1);
+        {
+            CTormelApp app(settings, ui);
+            QVERIFY(openStartingWork(app, {}));
+            QVERIFY(!app.work().isOpen());
+            QVERIFY(ui.shown().empty());
+        }
+        const std::string mkg = markerFileFor(tmp, "last.mkg");
+        settings.writeText(section::RecentFiles, "File1", mkg);
+        settings.writeText(section::RecentFiles, "File2", tmp.path("dump.bin"));
+        CTormelApp app(settings, ui);
+        QVERIFY(prepareStart(app, {}));
+        QCOMPARE(app.recentFiles().entries(), std::vector<std::string>{mkg});
+        QVERIFY(openStartingWork(app, {}));
+        QCOMPARE(app.work().markerFilePath(), mkg);
+    }
+
+    void marginsAreKeptForTheNextRun() {
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        {
+            CTormelApp app(settings, ui);
+            QCOMPARE(app.printSettings().marginRight, 20);
+            app.printSettings().marginTop = 17;
+        }
+        QCOMPARE(settings.readInt(section::Last, "MarginT"), 17);
+    }
+
+    void statusBarReportsTheReferencePointAndExplainsItsPanes() {
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        CTormelApp app(settings, ui);
+        CMyStatusBar bar(app);
+        bar.resize(1600, 24);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QCOMPARE(bar.paneText(0), QString("[マーカファイル名未定義]"));
+        app.view().referencePoint = 0x1234;
+        bar.refresh();
+        QCOMPARE(bar.paneText(1), QString("292行"));
+        QCOMPARE(bar.paneText(2), QString("5列"));
+        QCOMPARE(bar.paneText(3), QString("00001234 (4660)"));
+
+        auto centreOf = [&](int pane) {
+            for (int x = 0; x < bar.width(); ++x)
+                if (bar.paneAt({x, 12}) == pane)
+                    return QPoint(x + 5, 12);
+            return QPoint(-1, -1);
+        };
+        QTest::mouseMove(&bar, centreOf(2));
+        QTRY_COMPARE(QToolTip::text(), QString("基準点の行"));
+        QTest::mouseMove(&bar, centreOf(3));
+        QTRY_COMPARE(QToolTip::text(), QString("基準点の列"));
+        QTest::mouseMove(&bar, QPoint(5, 12));
+        QTRY_VERIFY(!QToolTip::isVisible());
+
+        bar.showHint("マーカをＷクリックするとプロパティを表示します");
+        QCOMPARE(bar.hint(), QString("マーカをＷクリックするとプロパティを表示します"));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
