@@ -2,6 +2,7 @@
 #include "app/tormelapp.h"
 #include "core/markerfile.h"
 #include "core/memorysettings.h"
+#include "core/sjis.h"
 #include "frame/mystatusbar.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
@@ -78,6 +79,26 @@ private slots:
         QCOMPARE(app.recentFiles().entries(), std::vector<std::string>{mkg});
         QVERIFY(openStartingWork(app, {}));
         QCOMPARE(app.work().markerFilePath(), mkg);
+    }
+
+    void sampleWorkOpensAsItWasSaved() {
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        CTormelApp app(settings, ui);
+        QVERIFY(openStartingWork(app, {BYZEL_SAMPLE_DIR "/sample.mkg"}));
+        QVERIFY(ui.shown().empty());
+        QVERIFY(app.work().isOpen());
+        QVERIFY(!app.work().modified());
+        QCOMPARE(app.title(), QString("sample"));
+        const MarkerTable& markers = app.work().markers();
+        QVERIFY(markers.count() > 20);
+        // The markers tile the whole file, each remark in Shift-JIS.
+        QCOMPARE(markers[0].start, 0);
+        QCOMPARE(int64_t{markers[markers.count() - 1].end} + 1, app.work().dump().size());
+        for (int i = 1; i < markers.count(); ++i)
+            QCOMPARE(markers[i].start, markers[i - 1].end + 1);
+        QCOMPARE(QString::fromStdString(cp932ToUtf8(markers[0].remarkText())).left(4),
+                 QString("RIFF"));
     }
 
     void marginsAreKeptForTheNextRun() {
