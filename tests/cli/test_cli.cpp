@@ -1,3 +1,4 @@
+#include "cli/consoleui.h"
 #include "cli/markerjson.h"
 
 #include "core/dumpexport.h"
@@ -234,6 +235,42 @@ TEST(CliDump, RefusesNonsenseAndKeepsFiles) {
     EXPECT_EQ(runCli(dir, "dump " + dir.path("none.bin")).status, 1);
     EXPECT_EQ(runCli(dir, "markers " + data).status, 1);
     EXPECT_EQ(runCli(dir, "frobnicate").status, 2);
+}
+
+TEST(CliDump, PageOfALinkedWorkStartsTheRemarksAtItsFirstMarker) {
+    TempFolder dir;
+    const std::string data = dir.write("data.bin", std::string(100, 'A'));
+    MarkerFileContents c;
+    ASSERT_TRUE(c.header.setDumpPath(data));
+    c.records = {marker(0, 0, "one"), marker(48, 49, "two"), marker(60, 61, "three")};
+    dir.write("work.mkg", imageOf(c));
+    const auto firstRemark = [&](const std::string& args) {
+        const CliRun run = runCli(dir, "dump " + dir.path("work.mkg") + " " + args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.out.substr(103 + 2 + 101 + 2 + 76, 10); // header, rule, first line
+    };
+    EXPECT_EQ(firstRemark("--top 2"), "    1 one\r");
+    c.header.linkedScrolling = 1;
+    dir.write("work.mkg", imageOf(c));
+    EXPECT_EQ(firstRemark("--top 2"), "    2 two\r");
+    EXPECT_EQ(firstRemark(""), "    1 one\r");
+}
+
+TEST(ConsoleUi, AsksNothingAndOverwritesOnlyWhenAllowed) {
+    TempFolder dir;
+    std::FILE* log = std::fopen(dir.path("log.txt").c_str(), "w+");
+    ASSERT_NE(log, nullptr);
+    ConsoleUi ui(log);
+    EXPECT_EQ(showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo), No);
+    EXPECT_EQ(showMessage(ui, msg::AskSaveChanges, {}, BoxStyle::YesNoCancel), Cancel);
+    ui.allowOverwrite(true);
+    EXPECT_EQ(showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo), Yes);
+    showMessage(ui, msg::ReadFailed, "/w.mkg\n");
+    std::fclose(log);
+    const auto bytes = TempFolder::read(dir.path("log.txt"));
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_NE(text.find("byzel-cli: /w.mkg: "), std::string::npos);
 }
 
 } // namespace
