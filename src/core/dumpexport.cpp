@@ -32,6 +32,15 @@ bool ExportDumpListText(const std::string& path, ExportRange range, int pageCoun
         return false;
     }
 
+    if (!WriteDumpListText(file, range, pageCount, rowsPerPage, dumpOnly, data, topRow)) {
+        showMessage(ui, msg::WriteFailed);
+        return false;
+    }
+    return true;
+}
+
+bool WriteDumpListText(DumpListFile& file, ExportRange range, int pageCount, int rowsPerPage,
+                       bool dumpOnly, const DumpListData& data, Offset& topRow) {
     int rows = 0;
     switch (range) {
     case ExportRange::WholeFile:
@@ -48,11 +57,7 @@ bool ExportDumpListText(const std::string& path, ExportRange range, int pageCoun
     }
 
     OutputDumpList(data.source, data.markers, topRow, data.remarkColumnStart, rows, file, dumpOnly);
-    if (!file.close()) {
-        showMessage(ui, msg::WriteFailed);
-        return false;
-    }
-    return true;
+    return file.close();
 }
 
 } // namespace byzel

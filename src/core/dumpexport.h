@@ -7,6 +7,7 @@
 namespace byzel {
 
 class ByteSource;
+class DumpListFile;
 class MarkerTable;
 class UiPort;
 
@@ -29,5 +30,10 @@ struct DumpListData {
 // file export sets topRow to 0. Returns true when the file was written completely.
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
                         bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui);
+
+// The rows of ExportDumpListText written to a text file that is already open (standard output
+// of the command-line tool), which is then closed. Returns false when a write failed.
+bool WriteDumpListText(DumpListFile& file, ExportRange range, int pageCount, int rowsPerPage,
+                       bool dumpOnly, const DumpListData& data, Offset& topRow);
 
 } // namespace byzel

@@ -1,6 +1,7 @@
 #include "core/dumplistfile.h"
 
 #include <cstring>
+#include <unistd.h>
 
 namespace byzel {
 namespace {
@@ -14,6 +15,21 @@ DumpListFile::DumpListFile() : m_buffer(kBufferSize) {}
 
 bool DumpListFile::open(const std::string& path) {
     m_file.reset(std::fopen(path.c_str(), "wb"));
+    return start();
+}
+
+bool DumpListFile::attach(int fd) {
+    // A copy of the descriptor, so that closing the stream leaves the caller's one open.
+    const int copy = ::dup(fd);
+    if (copy < 0)
+        return false;
+    m_file.reset(::fdopen(copy, "wb"));
+    if (!m_file)
+        ::close(copy);
+    return start();
+}
+
+bool DumpListFile::start() {
     if (!m_file)
         return false;
     // Our own buffer already gathers the lines into large blocks.

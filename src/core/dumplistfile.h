@@ -18,6 +18,9 @@ public:
 
     // Creates the file or truncates an existing one; false when it cannot be opened.
     [[nodiscard]] bool open(const std::string& path);
+    // Writes to a descriptor that is already open (standard output), which stays open after
+    // close(); false when it cannot be used.
+    [[nodiscard]] bool attach(int fd);
     // Writes what is left and closes the file; false when any write failed.
     [[nodiscard]] bool close();
 
@@ -29,6 +32,7 @@ private:
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
 
+    bool start();
     void put(std::string_view bytes);
     void flush();
 

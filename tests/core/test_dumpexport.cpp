@@ -1,6 +1,7 @@
 #include "core/dumpexport.h"
 
 #include "core/dumplist.h"
+#include "core/dumplistfile.h"
 #include "core/markertable.h"
 #include "memorysource.h"
 #include "scriptedui.h"
@@ -8,10 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace byzel {
 namespace {
@@ -119,6 +122,30 @@ TEST_F(DumpExport, FailedWritesAreReportedNotTakenForSuccess) {
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(done);
     EXPECT_EQ(m_ui.shownIds(), std::vector<int>{msg::WriteFailed});
+}
+
+TEST_F(DumpExport, AnOpenDescriptorGetsTheSameBytesAndStaysOpen) {
+    m_source = testing::MemorySource(std::string(40, '\x82'));
+    m_markers.append(0, 1, kDefaultPenColor);
+    ASSERT_TRUE(run(ExportRange::WholeFile, 10));
+    const std::string expected = contents();
+
+    const std::string other = (m_dir / "fd.txt").string();
+    const int fd = ::open(other.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "X", 1), 1);
+    DumpListFile file;
+    ASSERT_TRUE(file.attach(fd));
+    Offset top = 7;
+    EXPECT_TRUE(WriteDumpListText(file, ExportRange::WholeFile, 1, 0, false,
+                                  {m_source, m_markers, 0}, top));
+    EXPECT_EQ(top, 0);
+    // Still open: the caller's descriptor was not closed with the stream.
+    EXPECT_EQ(::write(fd, "Y", 1), 1);
+    ::close(fd);
+    std::stringstream written;
+    written << std::ifstream(other, std::ios::binary).rdbuf();
+    EXPECT_EQ(written.str(), "X" + expected + "Y");
 }
 
 } // namespace

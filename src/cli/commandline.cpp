@@ -1,0 +1,54 @@
+#include "cli/commandline.h"
+
+#include "cli/commands.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace byzel::cli {
+
+std::optional<int> parseCommandLine(QCommandLineParser& parser, const QStringList& arguments,
+                                    int positional, ConsoleUi& ui) {
+    const QCommandLineOption help({"h", "help"}, "Shows this help.");
+    parser.addOption(help);
+    if (!parser.parse(arguments)) {
+        ui.error(parser.errorText().toStdString() + " (see --help)");
+        return Refused;
+    }
+    if (parser.isSet(help)) {
+        // Qt names the program by its full path; the usage line reads better with the command.
+        QString text = parser.helpText();
+        const auto options = text.indexOf(" [options]");
+        if (text.startsWith("Usage: ") && options > 0)
+            text.replace(7, options - 7, arguments.first());
+        if (!text.endsWith('\n'))
+            text += '\n';
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return Done;
+    }
+    if (parser.positionalArguments().size() != positional) {
+        ui.error("expected " + std::to_string(positional) + " file argument" +
+                 (positional == 1 ? "" : "s") + ", got " +
+                 std::to_string(parser.positionalArguments().size()) + " (see --help)");
+        return Refused;
+    }
+    return std::nullopt;
+}
+
+std::string filePathArgument(const QString& argument) {
+    const std::string path = QFile::encodeName(argument).toStdString();
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+} // namespace byzel::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStringList>
+
+namespace byzel::cli {
+
+class ConsoleUi;
+
+// Exit statuses of the tool.
+enum ExitStatus : int {
+    Done = 0,
+    FileFailed = 1, // a file could not be read or written, or the output exists without --force
+    Refused = 2,    // the command line or the input was refused; nothing was written
+};
+
+// Each command takes its own arguments, the first being the name it is called by
+// ("byzel-cli dump"), and returns the exit status.
+int runDump(const QStringList& arguments, ConsoleUi& ui);
+int runMarkers(const QStringList& arguments, ConsoleUi& ui);
+int runImportMarkers(const QStringList& arguments, ConsoleUi& ui);
+
+// The overview of every command, for "byzel-cli --help".
+[[nodiscard]] QString overviewHelp();
+
+} // namespace byzel::cli

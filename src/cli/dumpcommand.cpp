@@ -1,0 +1,177 @@
+#include "cli/commandline.h"
+#include "cli/commands.h"
+#include "cli/filesource.h"
+
+#include "core/dumpexport.h"
+#include "core/dumplistfile.h"
+#include "core/dumprelocation.h"
+#include "core/markerfile.h"
+#include "core/viewgeometry.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace byzel::cli {
+namespace {
+
+bool isMarkerFile(const std::string& path) {
+    return path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4))
+                                       .compare(".mkg", Qt::CaseInsensitive) == 0;
+}
+
+// A row number: decimal, or hexadecimal after "0x".
+std::optional<long long> rowNumber(const QString& text) {
+    bool ok = false;
+    const long long n = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)
+                                                                   : text.toLongLong(&ok, 10);
+    return ok ? std::optional(n) : std::nullopt;
+}
+
+// Opens the dump file of a marker file: where it was saved, else where a moved dump file may
+// be. Nothing is asked; a dump file that is nowhere to be found is reported with every place
+// looked at.
+bool openDumpOfMarkerFile(const HeaderBlock& header, const std::string& markerPath,
+                          FileSource& source, ConsoleUi& ui) {
+    const std::vector<std::string> stored = header.dumpPathCandidates();
+    if (stored.empty()) {
+        ui.error(markerPath + ": the marker file names no dump file");
+        return false;
+    }
+    std::vector<std::string> tried = stored;
+    const std::string programFolder =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    for (auto& place : movedDumpFileCandidates(header, programFolder, markerPath))
+        tried.push_back(std::move(place));
+    for (const auto& path : tried)
+        if (source.open(path, ui) == FileSource::OpenResult::Opened)
+            return true;
+    std::string places;
+    for (std::size_t i = 1; i < tried.size(); ++i)
+        places += (i > 1 ? ", " : "") + tried[i];
+    ui.error(markerPath + ": the dump file is not where it was saved (\"" + stored.front() + "\")" +
+             (places.empty() ? "" : " nor at " + places));
+    return false;
+}
+
+} // namespace
+
+int runDump(const QStringList& arguments, ConsoleUi& ui) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Writes the dump list of FILE as text: per row of 16 bytes the address, the bytes in\n"
+        "hexadecimal and the same bytes as Shift-JIS text, exactly the bytes the program's text\n"
+        "export writes (Shift-JIS, CR LF line ends, one header and rule line at the top).\n"
+        "\n"
+        "FILE is any file, or a .mkg marker file: then the marker file's dump file is listed and\n"
+        "the marker remarks stand in the remark column, as in the program. A dump file that is\n"
+        "no longer where the marker file says is looked for by its name in the SampleData\n"
+        "folder beside byzel-cli, then beside the marker file.\n"
+        "\n"
+        "Without --top and --rows the whole file is listed. Rows are counted from 0; row R holds\n"
+        "the bytes from offset R x 16 on. Numbers may be decimal or hexadecimal with \"0x\".\n"
+        "When the marker file has linked scrolling on, a listing that starts at --top begins its\n"
+        "remark column with the first marker that starts on the listed rows, as the program's\n"
+        "view does; otherwise the remark column starts with marker 1.\n"
+        "\n"
+        "Exit status: 0 done, 1 a file could not be read or written (or OUT exists without\n"
+        "--force), 2 the command line was refused.");
+    parser.addPositionalArgument("FILE", "The dump file, or a .mkg marker file.");
+    const QCommandLineOption top("top", "First row to list (default 0).", "ROW");
+    const QCommandLineOption rows("rows", "Number of rows to list (default: to the end).", "N");
+    const QCommandLineOption dumpOnly("dump-only", "Leave out the remark column.");
+    const QCommandLineOption output({"o", "output"}, "Write to OUT instead of standard output.",
+                                    "OUT");
+    const QCommandLineOption force("force", "Overwrite OUT when it exists.");
+    parser.addOptions({top, rows, dumpOnly, output, force});
+    if (auto status = parseCommandLine(parser, arguments, 1, ui))
+        return *status;
+
+    std::optional<long long> firstRow, rowCount;
+    if (parser.isSet(top) && (!(firstRow = rowNumber(parser.value(top))) || *firstRow < 0)) {
+        ui.error("--top takes a row number of 0 or more, not \"" + parser.value(top).toStdString() +
+                 "\"");
+        return Refused;
+    }
+    if (parser.isSet(rows) && (!(rowCount = rowNumber(parser.value(rows))) || *rowCount < 1)) {
+        ui.error("--rows takes a number of rows of 1 or more, not \"" +
+                 parser.value(rows).toStdString() + "\"");
+        return Refused;
+    }
+
+    const std::string file = filePathArgument(parser.positionalArguments().front());
+    const std::string out = parser.isSet(output) ? filePathArgument(parser.value(output)) : "";
+    ui.allowOverwrite(parser.isSet(force));
+
+    HeaderBlock header;
+    MarkerTable markers;
+    FileSource source;
+    if (isMarkerFile(file)) {
+        if (!readMarkerFile(file, header, markers, ui) ||
+            !openDumpOfMarkerFile(header, file, source, ui))
+            return FileFailed;
+        if (!markers.isSorted())
+            markers.SortMarkPosition(markers.count());
+    } else {
+        switch (source.open(file, ui)) {
+        case FileSource::OpenResult::Opened:
+            break;
+        case FileSource::OpenResult::Missing:
+            ui.error(file + ": no such file");
+            return FileFailed;
+        case FileSource::OpenResult::Failed:
+            return FileFailed;
+        }
+    }
+
+    const std::int64_t totalRows = source.totalRows();
+    if (firstRow && *firstRow >= totalRows) {
+        ui.error("--top " + std::to_string(*firstRow) + " is past the last row, " +
+                 std::to_string(totalRows - 1));
+        return Refused;
+    }
+    if (!out.empty()) {
+        if ((::access(out.c_str(), F_OK) == 0 &&
+             (sameFile(out, file) || sameFile(out, source.readingPath())))) {
+            ui.error(out + ": is the file being listed; choose another output");
+            return Refused;
+        }
+        if (!parser.isSet(force) && ::access(out.c_str(), F_OK) == 0) {
+            ui.error(out + ": exists; add --force to overwrite it");
+            return FileFailed;
+        }
+    }
+
+    // Whole file unless a part was asked for; a part is one "page" of the export.
+    Offset topRow = firstRow ? static_cast<Offset>(*firstRow) : 0;
+    const bool whole = !firstRow && !rowCount;
+    const int pageRows = static_cast<int>(
+        std::min<long long>(rowCount.value_or(totalRows - topRow), totalRows - topRow));
+    int remarkColumnStart = 0;
+    if (firstRow && header.linkedScrollingOn())
+        remarkColumnStart = SyncRemarkColumn(markers, topRow, pageRows).value_or(0);
+
+    const DumpListData data{source, markers, remarkColumnStart};
+    const ExportRange range = whole ? ExportRange::WholeFile : ExportRange::CurrentPage;
+    bool written = false;
+    if (out.empty()) {
+        DumpListFile stdoutFile;
+        written =
+            stdoutFile.attach(STDOUT_FILENO) &&
+            WriteDumpListText(stdoutFile, range, 1, pageRows, parser.isSet(dumpOnly), data, topRow);
+        if (!written)
+            showMessage(ui, msg::WriteFailed);
+    } else {
+        written =
+            ExportDumpListText(out, range, 1, pageRows, parser.isSet(dumpOnly), data, topRow, ui);
+    }
+    if (source.readFailed()) {
+        ui.error(file + ": reading the dump file failed; the list is incomplete");
+        return FileFailed;
+    }
+    return written ? Done : FileFailed;
+}
+
+} // namespace byzel::cli

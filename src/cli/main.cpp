@@ -1,0 +1,43 @@
+#include "cli/commands.h"
+#include "cli/consoleui.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace byzel::cli;
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("byzel-cli");
+    QCoreApplication::setApplicationVersion(QStringLiteral(BYZEL_VERSION));
+    ConsoleUi ui;
+
+    QStringList arguments = QCoreApplication::arguments();
+    const QString command = arguments.size() > 1 ? arguments[1] : QString();
+    if (command == "-h" || command == "--help" || command == "help") {
+        std::fputs(overviewHelp().toLocal8Bit().constData(), stdout);
+        return Done;
+    }
+    if (command == "--version") {
+        std::printf("byzel-cli %s\n", BYZEL_VERSION);
+        return Done;
+    }
+
+    // The command's own arguments, named after it for its help text.
+    arguments.removeFirst();
+    if (!arguments.isEmpty())
+        arguments.first() = "byzel-cli " + command;
+    if (command == "dump")
+        return runDump(arguments, ui);
+    if (command == "markers")
+        return runMarkers(arguments, ui);
+    if (command == "import-markers")
+        return runImportMarkers(arguments, ui);
+
+    ui.error(command.isEmpty() ? std::string("no command given")
+                               : "unknown command \"" + command.toStdString() + "\"");
+    std::fputs("Usage: byzel-cli dump|markers|import-markers ... (byzel-cli --help tells more)\n",
+               stderr);
+    return Refused;
+}

@@ -1,0 +1,277 @@
+#include "cli/consoleui.h"
+#include "cli/markerjson.h"
+
+#include "core/dumpexport.h"
+#include "core/markerfile.h"
+#include "memorysource.h"
+#include "scriptedui.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <sys/wait.h>
+
+namespace byzel::cli {
+namespace {
+
+using byzel::testing::TempFolder;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built byzel-cli with arguments (paths of the test folder need no quoting).
+CliRun runCli(const TempFolder& dir, const std::string& arguments) {
+    const std::string outPath = dir.path("stdout.txt"), errPath = dir.path("stderr.txt");
+    const std::string command =
+        std::string(BYZEL_CLI_PATH) + " " + arguments + " > " + outPath + " 2> " + errPath;
+    const int raw = std::system(command.c_str());
+    const auto text = [](const std::string& path) {
+        const auto bytes = TempFolder::read(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(outPath), text(errPath)};
+}
+
+MarkerRecord marker(Offset start, Offset end, std::string_view remark, ColorRef color = 0xB0B0FF) {
+    MarkerRecord r;
+    r.start = start;
+    r.end = end;
+    r.color = color;
+    std::memcpy(r.remark.data(), remark.data(), remark.size());
+    return r;
+}
+
+// A marker file with everything a careless writer might leave in it.
+MarkerFileContents oddContents() {
+    MarkerFileContents c;
+    const std::string_view path = "C:\\\x83\x66\x81\x5B\x83\x5E\\\xFF\xFE.bin"; // ƒf[ƒ^, bad bytes
+    std::memcpy(c.header.path.data(), path.data(), path.size());
+    std::memcpy(c.header.path.data() + 200, "junk", 4);
+    c.header.linkLines = -5;
+    c.header.reserved = 0xDEADBEEF;
+    c.header.linkedScrolling = 7;
+    c.header.padding = 0xBEEF;
+    c.records.push_back(marker(32, 47, "\x83\x77\x83\x62\x83\x5F \"q\"\t\\")); // ヘッダ
+    c.records.push_back(marker(0, 3, "lone lead \x82"));
+    c.records.back().colorIndex = 3;
+    c.records.back().color = 0xFF123456;
+    c.records.push_back(marker(100, 100, "tail"));
+    std::memcpy(c.records.back().remark.data() + 245, "after", 5);
+    c.header.countCopy = static_cast<std::uint16_t>(c.records.size());
+    return c;
+}
+
+std::vector<std::uint8_t> imageOf(const MarkerFileContents& c) {
+    return encodeMarkerFile(c.header, c.records);
+}
+
+TEST(MarkerJson, OddContentComesBackByteForByte) {
+    const MarkerFileContents odd = oddContents();
+    const std::string json = markersToJson(odd);
+    EXPECT_NE(json.find("\"remark\": \"\xE3\x83\x98\xE3\x83\x83\xE3\x83\x80 \\\"q\\\"\\t\\\\\""),
+              std::string::npos);
+    EXPECT_NE(json.find("\"dumpPathBytes\""), std::string::npos);
+    EXPECT_NE(json.find("\"color\": \"#563412\""), std::string::npos);
+
+    const JsonImport back = markersFromJson(json);
+    ASSERT_TRUE(back.contents) << back.error;
+    EXPECT_EQ(imageOf(*back.contents), imageOf(odd));
+
+    // The same through the program, file to file.
+    TempFolder dir;
+    dir.write("odd.mkg", imageOf(odd));
+    const CliRun shown = runCli(dir, "markers " + dir.path("odd.mkg"));
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, json);
+    dir.write("odd.json", shown.out);
+    const CliRun imported =
+        runCli(dir, "import-markers " + dir.path("odd.json") + " -o " + dir.path("back.mkg"));
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(TempFolder::read(dir.path("back.mkg")), imageOf(odd));
+}
+
+TEST(MarkerJson, PlainTextNeedsNoByteFields) {
+    MarkerFileContents c;
+    ASSERT_TRUE(c.header.setDumpPath("/data/\xC3\xBC\xF0\x9F\x98\x80.bin")); // no CP932 form
+    c.records.push_back(marker(0, 9, "\x90\xE6\x93\xAA"));                   // 先頭
+    const std::string json = markersToJson(c);
+    EXPECT_NE(json.find("\"dumpPath\": \"/data/\xC3\xBC\xF0\x9F\x98\x80.bin\""), std::string::npos);
+    EXPECT_EQ(json.find("Bytes\""), std::string::npos);
+    EXPECT_NE(json.find("\"remark\": \"\xE5\x85\x88\xE9\xA0\xAD\"\n"), std::string::npos);
+}
+
+TEST(MarkerJson, RefusesWhatWouldBreakTheTable) {
+    const auto list = [](const std::string& markers) {
+        return R"({"dumpPath": "a.bin", "markers": [)" + markers + "]}";
+    };
+    const auto one = [](const std::string& fields) {
+        return R"({"start": 0, "end": 1, "color": "#FF0000", "remark": "r")" + fields + "}";
+    };
+    std::string many;
+    for (int i = 0; i < 5001; ++i)
+        many += std::string(i ? "," : "") + R"({"start": )" + std::to_string(i) + R"(, "end": )" +
+                std::to_string(i) + R"(, "color": "#000000", "remark": ""})";
+    const struct {
+        std::string json;
+        std::string says;
+    } cases[] = {
+        {"{", "not valid JSON"},
+        {"[]", "must be one object"},
+        {R"({"dumpPath": "a.bin"})", "\"markers\" is missing"},
+        {list(R"({"start": "0", "end": 1, "color": "#FF0000", "remark": ""})"),
+         "marker 1: \"start\" must be a whole number"},
+        {list(R"({"start": -1, "end": 1, "color": "#FF0000", "remark": ""})"),
+         "marker 1: \"start\" must be a whole number"},
+        {list(R"({"start": 0.5, "end": 1, "color": "#FF0000", "remark": ""})"), "\"start\" must"},
+        {list(R"({"end": 1, "color": "#FF0000", "remark": ""})"), "\"start\" is missing"},
+        {list(one("") + R"(,{"start": 9, "end": 3, "color": "#FF0000", "remark": ""})"),
+         "marker 2: start 9 is after end 3"},
+        {list(R"({"start": 5, "end": 8, "color": "#FF0000", "remark": ""},)" + one("") +
+              R"(,{"start": 8, "end": 9, "color": "#FF0000", "remark": ""})"),
+         "markers 1 and 3 overlap (bytes 5..8 and 8..9)"},
+        {list(one("") + R"(,{"number": 7, "start": 2, "end": 2, "color": "#FF0000", "remark": ")" +
+              std::string(240, 'x') + "\"}"),
+         "marker 2 (\"number\": 7): the remark takes 240 bytes"},
+        {list(R"({"start": 0, "end": 1, "color": "#FF0000", "remark": "\u00E9"})"),
+         "Shift-JIS cannot hold"},
+        {list(many), "5001 markers"},
+        {list(one(R"(, "remak": "")")), "unknown key \"remak\""},
+        {list(one(R"(, "colorRef": 65280)")), "disagree"},
+        {list(one(R"(, "remarkBytes": "7300")")), "\"remark\" and \"remarkBytes\" disagree"},
+        {list(one(R"(, "remarkBytes": "7g")")), "must be hex digits"},
+        {R"({"markers": [], "dumpPath": ")" + std::string(256, 'p') + "\"}", "at most 255 fit"},
+    };
+    for (const auto& c : cases) {
+        const JsonImport result = markersFromJson(c.json);
+        EXPECT_FALSE(result.contents) << c.json.substr(0, 200);
+        EXPECT_NE(result.error.find(c.says), std::string::npos)
+            << "expected \"" << c.says << "\", got \"" << result.error << "\"";
+    }
+
+    // The program says why, exits 2 and leaves the marker file it was to replace alone.
+    TempFolder dir;
+    dir.write("bad.json", list(one("") + "," + one("")));
+    dir.write("work.mkg", "previous");
+    const CliRun run = runCli(dir, "import-markers " + dir.path("bad.json") + " -o " +
+                                       dir.path("work.mkg") + " --force");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("markers 1 and 2 overlap"), std::string::npos) << run.err;
+    const auto kept = TempFolder::read(dir.path("work.mkg"));
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "previous");
+}
+
+// The dump list the program's text export writes for these bytes and markers.
+std::string exported(const std::string& bytes, const std::vector<MarkerRecord>& sorted,
+                     const TempFolder& dir) {
+    byzel::testing::MemorySource source(bytes);
+    MarkerTable markers;
+    markers.assign(sorted);
+    byzel::testing::ScriptedUi ui;
+    Offset top = 0;
+    const std::string path = dir.path("expected.txt");
+    EXPECT_TRUE(ExportDumpListText(path, ExportRange::WholeFile, 1, 0, false, {source, markers, 0},
+                                   top, ui));
+    const auto text = TempFolder::read(path);
+    return {text.begin(), text.end()};
+}
+
+TEST(CliDump, MarkerFileWhoseDumpFileMovedBesideIt) {
+    TempFolder dir;
+    std::string bytes;
+    for (int i = 0; i < 300; ++i)
+        bytes += static_cast<char>(i * 7);
+    dir.write("data.bin", bytes);
+    MarkerFileContents c;
+    ASSERT_TRUE(c.header.setDumpPath("C:\\gone\\data.bin"));
+    c.records = {marker(40, 50, "second"), marker(0, 3, "first")};
+    dir.write("work.mkg", imageOf(c));
+
+    const std::string expected = exported(bytes, {c.records[1], c.records[0]}, dir);
+    const CliRun toStdout = runCli(dir, "dump " + dir.path("work.mkg"));
+    ASSERT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, expected);
+    const CliRun toFile =
+        runCli(dir, "dump " + dir.path("work.mkg") + " -o " + dir.path("out.txt"));
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
+    const auto written = TempFolder::read(dir.path("out.txt"));
+    EXPECT_EQ(std::string(written.begin(), written.end()), expected);
+
+    // Nowhere to be found: the stored path is named, and the status says so.
+    std::filesystem::remove(dir.path("data.bin"));
+    const CliRun missing = runCli(dir, "dump " + dir.path("work.mkg"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("C:\\gone\\data.bin"), std::string::npos) << missing.err;
+    EXPECT_TRUE(missing.out.empty());
+}
+
+TEST(CliDump, RefusesNonsenseAndKeepsFiles) {
+    TempFolder dir;
+    const std::string data = dir.write("data.bin", std::string(40, 'A')); // rows 0 to 2
+    dir.write("old.txt", "old");
+    const auto contents = [&](const std::string& name) {
+        const auto bytes = TempFolder::read(dir.path(name));
+        return std::string(bytes.begin(), bytes.end());
+    };
+
+    const CliRun page = runCli(dir, "dump " + data + " --top 2 --rows 5 --dump-only");
+    EXPECT_EQ(page.status, 0) << page.err;
+    EXPECT_NE(page.out.find("\r\n00000020 41 41 41 41 41 41 41 41  "), std::string::npos);
+
+    for (const std::string args : {"--top 3", "--top -1", "--rows 0", "--top x", "--bogus"}) {
+        const CliRun run = runCli(dir, "dump " + data + " " + args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_FALSE(run.err.empty()) << args;
+        EXPECT_TRUE(run.out.empty()) << args;
+    }
+    EXPECT_EQ(runCli(dir, "dump " + data + " -o " + dir.path("old.txt")).status, 1);
+    EXPECT_EQ(contents("old.txt"), "old");
+    EXPECT_EQ(runCli(dir, "dump " + data + " -o " + data + " --force").status, 2);
+    EXPECT_EQ(contents("data.bin"), std::string(40, 'A'));
+    EXPECT_EQ(runCli(dir, "dump " + dir.path("none.bin")).status, 1);
+    EXPECT_EQ(runCli(dir, "markers " + data).status, 1);
+    EXPECT_EQ(runCli(dir, "frobnicate").status, 2);
+}
+
+TEST(CliDump, PageOfALinkedWorkStartsTheRemarksAtItsFirstMarker) {
+    TempFolder dir;
+    const std::string data = dir.write("data.bin", std::string(100, 'A'));
+    MarkerFileContents c;
+    ASSERT_TRUE(c.header.setDumpPath(data));
+    c.records = {marker(0, 0, "one"), marker(48, 49, "two"), marker(60, 61, "three")};
+    dir.write("work.mkg", imageOf(c));
+    const auto firstRemark = [&](const std::string& args) {
+        const CliRun run = runCli(dir, "dump " + dir.path("work.mkg") + " " + args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.out.substr(103 + 2 + 101 + 2 + 76, 10); // header, rule, first line
+    };
+    EXPECT_EQ(firstRemark("--top 2"), "    1 one\r");
+    c.header.linkedScrolling = 1;
+    dir.write("work.mkg", imageOf(c));
+    EXPECT_EQ(firstRemark("--top 2"), "    2 two\r");
+    EXPECT_EQ(firstRemark(""), "    1 one\r");
+}
+
+TEST(ConsoleUi, AsksNothingAndOverwritesOnlyWhenAllowed) {
+    TempFolder dir;
+    std::FILE* log = std::fopen(dir.path("log.txt").c_str(), "w+");
+    ASSERT_NE(log, nullptr);
+    ConsoleUi ui(log);
+    EXPECT_EQ(showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo), No);
+    EXPECT_EQ(showMessage(ui, msg::AskSaveChanges, {}, BoxStyle::YesNoCancel), Cancel);
+    ui.allowOverwrite(true);
+    EXPECT_EQ(showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo), Yes);
+    showMessage(ui, msg::ReadFailed, "/w.mkg\n");
+    std::fclose(log);
+    const auto bytes = TempFolder::read(dir.path("log.txt"));
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_NE(text.find("byzel-cli: /w.mkg: "), std::string::npos);
+}
+
+} // namespace
+} // namespace byzel::cli
