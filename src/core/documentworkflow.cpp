@@ -47,14 +47,18 @@ bool DocumentWorkflow::closeWork() {
             return false;
         m_work.storeModified(false);
     }
+    m_view.hidePopup();
+    forgetWork();
+    return true;
+}
+
+void DocumentWorkflow::forgetWork() {
     m_work.dump().close();
-    m_work.header().clearDumpPath();
     m_work.markers().clear();
+    m_work.header().clearDumpPath();
     m_work.setMarkerFilePath(std::string(kUnnamedMarkerFile));
     m_work.searchHit() = {};
-    m_view.hidePopup();
     m_view.layOut();
-    return true;
 }
 
 std::string DocumentWorkflow::chooseDumpFile() {

@@ -72,6 +72,7 @@ private:
     };
     // Opens the stored dump file of a marker file just read, or finds where it went.
     std::optional<FoundDumpFile> locateDumpFile(const std::string& markerFilePath);
+    // Closes the dump file and forgets the markers and names; the display switches stay.
     void forgetWork();
     bool refuseLongPath(const std::string& path);
 

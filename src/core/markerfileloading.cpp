@@ -55,13 +55,4 @@ DocumentWorkflow::locateDumpFile(const std::string& markerFilePath) {
     return FoundDumpFile{std::move(chosen), true};
 }
 
-void DocumentWorkflow::forgetWork() {
-    m_work.dump().close();
-    m_work.markers().clear();
-    m_work.header().clearDumpPath();
-    m_work.setMarkerFilePath(std::string(kUnnamedMarkerFile));
-    m_work.searchHit() = {};
-    m_view.layOut();
-}
-
 } // namespace byzel
