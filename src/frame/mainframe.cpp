@@ -1,13 +1,14 @@
 #include "frame/mainframe.h"
 
 #include "app/tormelapp.h"
-
-#include <QWidget>
+#include "view/tormelview.h"
 
 namespace byzel {
 
 CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
-    setCentralWidget(new QWidget(this));
+    m_view = new CTormelView(m_app, this);
+    setCentralWidget(m_view);
+    m_view->setFocus();
     resize(640, 480);
     setWindowTitle(m_app.title());
     connect(&m_app, &CTormelApp::titleChanged, this, &QWidget::setWindowTitle);
