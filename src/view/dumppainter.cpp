@@ -12,6 +12,7 @@
 #include <QRawFont>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace byzel {
@@ -56,6 +57,7 @@ public:
     }
 
     [[nodiscard]] const QString& key() const { return m_key; }
+    [[nodiscard]] const QRawFont& rawFont() const { return m_raw; }
     [[nodiscard]] const Glyph& single(unsigned char b) const { return m_single[b]; }
     const Glyph& pair(unsigned char lead, unsigned char trail) {
         const auto code = static_cast<quint16>(lead << 8 | trail);
@@ -97,8 +99,8 @@ CellGlyphs& glyphsFor(const QFont& font) {
 class PainterTarget : public DumpListTarget {
 public:
     PainterTarget(QPainter& painter, const QFont& font, const CellMetrics& m)
-        : m_painter(painter), m_font(font), m_glyphs(glyphsFor(font)),
-          m_raw(QRawFont::fromFont(font)), m_m(m), m_ascent(QFontMetrics(font).ascent()) {}
+        : m_painter(painter), m_font(font), m_glyphs(glyphsFor(font)), m_m(m),
+          m_ascent(QFontMetrics(font).ascent()) {}
 
     void headerLines(std::string_view header, std::string_view rule) override {
         placeAscii(header, 0, 0);
@@ -116,9 +118,9 @@ public:
 
     // Draws everything placed, the cells in one run.
     void finish() {
-        if (!m_indexes.isEmpty() && m_raw.isValid()) {
+        if (!m_indexes.isEmpty() && m_glyphs.rawFont().isValid()) {
             QGlyphRun run;
-            run.setRawFont(m_raw);
+            run.setRawFont(m_glyphs.rawFont());
             run.setGlyphIndexes(m_indexes);
             run.setPositions(m_positions);
             m_painter.drawGlyphRun(QPointF(0, 0), run);
@@ -194,7 +196,6 @@ private:
     QPainter& m_painter;
     const QFont& m_font;
     CellGlyphs& m_glyphs;
-    QRawFont m_raw;
     CellMetrics m_m;
     int m_ascent;
     QList<quint32> m_indexes;

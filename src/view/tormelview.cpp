@@ -3,6 +3,7 @@
 #include "app/listingfont.h"
 #include "app/tormelapp.h"
 #include "core/dumpgeometry.h"
+#include "core/settings.h"
 #include "view/dumppainter.h"
 #include "view/popup.h"
 
@@ -38,10 +39,19 @@ CTormelView::CTormelView(CTormelApp& app, QWidget* parent)
             &CTormelView::onVerticalAction);
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             &CTormelView::onHorizontalAction);
+    setScrollBarOnLeft(m_app.settings().readInt(section::Settings, "LeftScrolBar") == 1);
     refreshFont();
 }
 
 CTormelView::~CTormelView() = default;
+
+void CTormelView::setScrollBarOnLeft(bool left) {
+    // A scroll area puts its vertical bar on the left when laid out right to left; everything
+    // inside it stays left to right.
+    setLayoutDirection(left ? Qt::RightToLeft : Qt::LeftToRight);
+    viewport()->setLayoutDirection(Qt::LeftToRight);
+    horizontalScrollBar()->setLayoutDirection(Qt::LeftToRight);
+}
 
 Work& CTormelView::work() const {
     return m_app.work();

@@ -55,6 +55,8 @@ public:
     // What the ribbon's mode commands call; the pen colour also selects marker mode.
     void setInteractionMode(InteractionMode mode);
     void setPenColor(ColorRef color);
+    // The vertical scroll bar on the left ("LeftScrolBar" 1) or on the right side.
+    void setScrollBarOnLeft(bool left);
 
     [[nodiscard]] const CellMetrics& metrics() const { return m_metrics; }
     [[nodiscard]] const QFont& listingFont() const { return m_font; }

@@ -1,5 +1,7 @@
 #include "app/listingfont.h"
+#include "app/snapshot.h"
 #include "app/tormelapp.h"
+#include "core/markerfile.h"
 #include "core/memorysettings.h"
 #include "core/messages.h"
 #include "core/sjis.h"
@@ -76,6 +78,17 @@ private slots:
         ViewFixture f(0x1000);
         QCOMPARE(f.m().charWidth, 8);
         QCOMPARE(f.m().lineHeight, 16);
+    }
+
+    void scrollBarGoesLeftWhenTheSettingSaysSo() {
+        ViewFixture f(0x1000, {500, 400});
+        auto barX = [&] { return f.view->verticalScrollBar()->mapTo(f.view.get(), QPoint()).x(); };
+        QVERIFY(barX() > f.viewport()->x());
+        f.view->setScrollBarOnLeft(true);
+        QVERIFY(barX() < f.viewport()->x());
+        // Scrolling sideways still moves the content the usual way.
+        f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(f.view->horizontalPosition(), f.view->horizontalRange());
     }
 
     void pressAndReleaseLaysOneMarkerInThePenColour() {
@@ -374,6 +387,34 @@ private slots:
         bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(f.state().topRow, f.view->scaledRange() - 1);
         QCOMPARE(bar->value(), thumbForTopRow(f.state().topRow, true, f.view->scaledRange()));
+    }
+
+    void markerFileFindsItsMovedDumpFileAndBadFilesChangeNothing() {
+        testing::TempFolder folder;
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        CTormelApp app(settings, ui);
+        const std::string dump = folder.write("moved.bin", std::string(0x100, 'A'));
+        HeaderBlock header;
+        QVERIFY(header.setDumpPath("C:\\old\\place\\moved.bin"));
+        MarkerTable markers;
+        markers.append(0x50, 0x5F, 0x00FFFF);
+        markers.append(0x10, 0x1F, 0x00FFFF);
+        const std::string mkg = folder.path("work.mkg");
+        QVERIFY(writeMarkerFile(mkg, header, markers, false, ui));
+        QVERIFY(openWorkForViewing(app.work(), mkg, "/nonexistent", ui));
+        QCOMPARE(app.work().dump().size(), std::int64_t{0x100});
+        QVERIFY(app.work().markers().isSorted());
+        QCOMPARE(app.work().markers()[0].start, 0x10);
+
+        CTormelApp other(settings, ui);
+        const std::string bad = folder.write("bad.mkg", std::string(100, '\x7F'));
+        QVERIFY(!openWorkForViewing(other.work(), bad, folder.path(), ui));
+        QVERIFY(ui.wasShown(msg::ReadFailed));
+        QVERIFY(!other.work().isOpen());
+        QVERIFY(other.work().markers().empty());
+        QVERIFY(!openWorkForViewing(other.work(), folder.path("missing.bin"), folder.path(), ui));
+        QVERIFY(!other.work().isOpen());
     }
 
     void paintedCellsShowMarkerColoursAndTheInvertedReferencePoint() {
