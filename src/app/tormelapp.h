@@ -36,8 +36,12 @@ public:
     [[nodiscard]] PrintSettings& printSettings() { return m_printSettings; }
     [[nodiscard]] RecentFileList& recentFiles() { return m_recentFiles; }
     [[nodiscard]] DocumentWorkflow& workflow() { return m_workflow; }
-    // The view that shows the work; the workflow reaches it from now on. Null detaches it.
+    // The view that shows the work; the workflow reaches it from now on.
     void attachView(WorkView* view) { m_viewLink.target = view; }
+    void detachView(WorkView* view) {
+        if (m_viewLink.target == view)
+            m_viewLink.target = nullptr;
+    }
 
     [[nodiscard]] QString title() const { return QString::fromStdString(m_work.title()); }
 

@@ -5,6 +5,7 @@
 namespace byzel {
 
 class CTormelApp;
+class CTormelView;
 
 // The program's single top-level window. Its title is the work's title, nothing else.
 class CMainFrame : public QMainWindow {
@@ -12,8 +13,11 @@ class CMainFrame : public QMainWindow {
 public:
     explicit CMainFrame(CTormelApp& app, QWidget* parent = nullptr);
 
+    [[nodiscard]] CTormelView* view() const { return m_view; }
+
 private:
     CTormelApp& m_app;
+    CTormelView* m_view = nullptr;
 };
 
 } // namespace byzel

@@ -1,0 +1,416 @@
+#include "app/listingfont.h"
+#include "app/snapshot.h"
+#include "app/tormelapp.h"
+#include "core/markerfile.h"
+#include "core/memorysettings.h"
+#include "core/messages.h"
+#include "core/sjis.h"
+#include "scriptedui.h"
+#include "tempfolder.h"
+#include "view/tormelview.h"
+
+#include <QImage>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using namespace byzel;
+
+namespace {
+
+// A view of its own dump file, in a listing font of 8 x 16 pixel cells.
+struct ViewFixture {
+    explicit ViewFixture(std::size_t bytes, QSize size = {900, 600}) {
+        settings.writeInt(section::Settings, "FontSize", 11);
+        std::vector<std::uint8_t> data(bytes);
+        for (std::size_t i = 0; i < bytes; ++i)
+            data[i] = static_cast<std::uint8_t>(i);
+        const bool opened = app.work().dump().open(folder.write("dump.bin", data), ui);
+        Q_ASSERT(opened);
+        view = std::make_unique<CTormelView>(app);
+        view->resize(size);
+        view->show();
+        view->layOut();
+    }
+
+    [[nodiscard]] QWidget* viewport() const { return view->viewport(); }
+    [[nodiscard]] ViewState& state() { return app.view(); }
+    [[nodiscard]] MarkerTable& markers() { return app.work().markers(); }
+    [[nodiscard]] const CellMetrics& m() const { return view->metrics(); }
+
+    // Middle of the hexadecimal cell of byte b.
+    [[nodiscard]] QPoint at(Offset b) const {
+        const int line = b / 16 - app.view().topRow;
+        const int column = b % 16;
+        return {(9 + 3 * column) * m().charWidth + m().charWidth - view->horizontalPosition(),
+                (2 + line) * m().lineHeight + m().lineHeight / 2};
+    }
+    // On the address column of the first data line: inside the view, on no byte.
+    [[nodiscard]] QPoint addressColumn() const { return {2 * m().charWidth, 3 * m().lineHeight}; }
+
+    void press(QPoint p) { QTest::mousePress(viewport(), Qt::LeftButton, {}, p); }
+    void move(QPoint p) { QTest::mouseMove(viewport(), p); }
+    void release(QPoint p) { QTest::mouseRelease(viewport(), Qt::LeftButton, {}, p); }
+    void wheel(QPoint p, int delta, Qt::KeyboardModifiers modifiers = {}) {
+        QWheelEvent event(p, viewport()->mapToGlobal(p), {}, {0, delta}, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport(), &event);
+    }
+
+    testing::TempFolder folder;
+    MemorySettingsStore settings;
+    testing::ScriptedUi ui;
+    CTormelApp app{settings, ui};
+    std::unique_ptr<CTormelView> view;
+};
+
+} // namespace
+
+class TestDumpView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void listingFontGivesTheCellsTheTestsCountWith() {
+        ViewFixture f(0x1000);
+        QCOMPARE(f.m().charWidth, 8);
+        QCOMPARE(f.m().lineHeight, 16);
+    }
+
+    void scrollBarGoesLeftWhenTheSettingSaysSo() {
+        ViewFixture f(0x1000, {500, 400});
+        auto barX = [&] { return f.view->verticalScrollBar()->mapTo(f.view.get(), QPoint()).x(); };
+        QVERIFY(barX() > f.viewport()->x());
+        f.view->setScrollBarOnLeft(true);
+        QVERIFY(barX() < f.viewport()->x());
+        // Scrolling sideways still moves the content the usual way.
+        f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(f.view->horizontalPosition(), f.view->horizontalRange());
+    }
+
+    void pressAndReleaseLaysOneMarkerInThePenColour() {
+        ViewFixture f(0x1000);
+        f.view->setPenColor(0xAAFFAA);
+        f.press(f.at(0x20));
+        f.release(f.at(0x2F));
+        QCOMPARE(f.markers().count(), 1);
+        QCOMPARE(f.markers()[0].start, 0x20);
+        QCOMPARE(f.markers()[0].end, 0x2F);
+        QCOMPARE(f.markers()[0].color, ColorRef{0xAAFFAA});
+        QVERIFY(f.app.work().modified());
+        QVERIFY(f.ui.shown().empty());
+    }
+
+    void dragLeftThenRightStretchesFromTheAnchor() {
+        ViewFixture f(0x1000);
+        f.view->setPenColor(kDefaultPenColor);
+        f.press(f.at(0x30));
+        f.move(f.at(0x28));
+        QCOMPARE(f.markers()[0].start, 0x28);
+        QCOMPARE(f.markers()[0].end, 0x30);
+        f.move(f.at(0x34));
+        f.release(f.at(0x34));
+        QCOMPARE(f.markers().count(), 1);
+        QCOMPARE(f.markers()[0].start, 0x30);
+        QCOMPARE(f.markers()[0].end, 0x34);
+    }
+
+    void layingOverAMarkerIsRefusedAndLeavesTheTable() {
+        ViewFixture f(0x1000);
+        f.markers().append(0x40, 0x4F, 0x00FFFF);
+        f.view->setPenColor(kDefaultPenColor);
+        // Across the marker: refused at the release.
+        f.press(f.at(0x38));
+        f.release(f.at(0x52));
+        QCOMPARE(f.ui.shownIds(), std::vector<int>{msg::MarkerOverlap});
+        QCOMPARE(f.markers().count(), 1);
+        QCOMPARE(f.markers()[0].start, 0x40);
+        QCOMPARE(f.markers()[0].end, 0x4F);
+        QVERIFY(!f.app.work().modified());
+        // On the marker: refused at the press.
+        f.press(f.at(0x44));
+        f.release(f.at(0x44));
+        QCOMPARE(f.ui.shownIds(), (std::vector<int>{msg::MarkerOverlap, msg::MarkerOverlap}));
+        QCOMPARE(f.markers().count(), 1);
+    }
+
+    void releaseOffTheBytesKeepsTheLastRangeAndSortsIt() {
+        ViewFixture f(0x1000);
+        f.markers().append(0x100, 0x10F, 0x00FFFF);
+        f.view->setPenColor(kDefaultPenColor);
+        f.press(f.at(0x20));
+        f.move(f.at(0x24));
+        f.move(f.addressColumn());
+        f.release(f.addressColumn());
+        QCOMPARE(f.markers().count(), 2);
+        QCOMPARE(f.markers()[0].start, 0x20);
+        QCOMPARE(f.markers()[0].end, 0x24);
+        QVERIFY(f.markers().isSorted());
+        // A press off the bytes lays nothing, wherever it is released.
+        f.press(f.addressColumn());
+        f.release(f.at(0x60));
+        QCOMPARE(f.markers().count(), 2);
+    }
+
+    void fullTableFallsBackToNormalMode() {
+        ViewFixture f(0x20000);
+        for (int i = 0; i < MarkerTable::kCapacity; ++i)
+            f.markers().append(0x1000 + i * 4, 0x1000 + i * 4 + 1, 0x00FFFF);
+        f.view->setPenColor(kDefaultPenColor);
+        f.press(f.at(0x10));
+        f.release(f.at(0x10));
+        QCOMPARE(f.ui.shownIds(), std::vector<int>{msg::MarkerLimit});
+        QCOMPARE(f.state().mode, InteractionMode::Normal);
+        QCOMPARE(f.markers().count(), MarkerTable::kCapacity);
+    }
+
+    void modifyModeReLaysAndRestoresTheSavedRange() {
+        ViewFixture f(0x1000);
+        f.markers().append(0x40, 0x4F, 0x00FFFF);
+        f.markers().append(0x60, 0x6F, 0x00FFFF);
+        f.view->setInteractionMode(InteractionMode::Modify);
+        // Released off the bytes: silently back.
+        f.press(f.at(0x45));
+        f.move(f.at(0x47));
+        f.release(f.addressColumn());
+        QCOMPARE(f.markers()[0].start, 0x40);
+        QCOMPARE(f.markers()[0].end, 0x4F);
+        QVERIFY(!f.app.work().modified());
+        // Onto the next marker: refused and back.
+        f.press(f.at(0x45));
+        f.release(f.at(0x62));
+        QCOMPARE(f.ui.shownIds(), std::vector<int>{msg::MarkerOverlap});
+        QCOMPARE(f.markers()[0].start, 0x40);
+        QCOMPARE(f.markers()[0].end, 0x4F);
+        // Within the free bytes: re-laid from the pressed byte.
+        f.press(f.at(0x45));
+        f.move(f.at(0x47));
+        f.release(f.at(0x47));
+        QCOMPARE(f.markers()[0].start, 0x45);
+        QCOMPARE(f.markers()[0].end, 0x47);
+        QVERIFY(f.app.work().modified());
+    }
+
+    void valueCheckSelectsBytesAndAPressOffTheBytesEndsTheMode() {
+        ViewFixture f(0x1000);
+        QSignalSpy changed(f.view.get(), &CTormelView::valueCheckChanged);
+        f.view->setInteractionMode(InteractionMode::ValueCheck);
+        f.press(f.at(0x41));
+        f.move(f.at(0x4B));
+        QCOMPARE(f.state().valueCheck, (std::array<Offset, 6>{0x41, 0x42, 0x43, 0x44, 0x45, 0x46}));
+        // Over the address column the last selection stays.
+        f.move(f.addressColumn());
+        QCOMPARE(f.state().valueCheck[5], 0x46);
+        f.release(f.at(0x4B));
+        QCOMPARE(f.state().valueCheck, (std::array<Offset, 6>{-1, -1, -1, -1, -1, -1}));
+        QVERIFY(changed.count() >= 2);
+
+        f.press(f.addressColumn());
+        QCOMPARE(f.state().mode, InteractionMode::Normal);
+        f.release(f.addressColumn());
+    }
+
+    void dragScrollingNeedsSixPixelsAndCountsWholeLines() {
+        ViewFixture f(0x10000);
+        f.view->ScrollToRow(10);
+        const QPoint start = f.at(10 * 16 + 0x80);
+        f.press(start);
+        f.release(start - QPoint(0, 5));
+        QCOMPARE(f.state().topRow, 10);
+        // Pulling the sheet up 40 pixels shows rows further on.
+        f.press(start);
+        f.release(start - QPoint(0, 40));
+        QCOMPARE(f.state().topRow, 12);
+        f.press(start);
+        f.release(start + QPoint(0, 40));
+        QCOMPARE(f.state().topRow, 10);
+    }
+
+    void dragAndWheelOverTheRemarkColumnScrollIt() {
+        ViewFixture f(0x10000);
+        for (int i = 0; i < 10; ++i)
+            f.markers().append(0x1000 * i, 0x1000 * i + 3, 0x00FFFF);
+        const QPoint column(100 * f.m().charWidth, 4 * f.m().lineHeight);
+        f.press(column);
+        f.release(column - QPoint(0, 40));
+        QCOMPARE(f.state().remarkStart, 2);
+        QCOMPARE(f.state().topRow, 0);
+        f.wheel(column, -120);
+        QCOMPARE(f.state().remarkStart, 3);
+        // With linked scrolling the list follows to the first listed marker.
+        f.app.work().header().linkedScrolling = 1;
+        f.wheel(column, -120);
+        QCOMPARE(f.state().remarkStart, 4);
+        QCOMPARE(f.state().topRow, 0x4000 / 16);
+    }
+
+    void wheelScrollsRowsOrPagesAndStopsAtTheEnds() {
+        ViewFixture f(0x10000);
+        const int visible = f.state().visibleRows;
+        const QPoint list = f.at(0x20);
+        f.wheel(list, 120);
+        QCOMPARE(f.state().topRow, 0);
+        f.wheel(list, -120);
+        QCOMPARE(f.state().topRow, 1);
+        f.wheel(list, -120, Qt::ControlModifier);
+        QCOMPARE(f.state().topRow, 1 + visible);
+    }
+
+    void ctrlDownMovesListAndPointOneRowPastTheLastPage() {
+        ViewFixture f(0x1000);
+        const Offset last = f.app.work().dump().totalRows() - f.state().visibleRows;
+        f.view->ScrollToRow(last);
+        QCOMPARE(f.state().topRow, last);
+        f.state().referencePoint = last * 16 + 2;
+        QTest::keyClick(f.view.get(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(f.state().topRow, last + 1);
+        QCOMPARE(f.state().referencePoint, (last + 1) * 16 + 2);
+        QTest::keyClick(f.view.get(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(f.state().topRow, last + 1);
+        QCOMPARE(f.state().referencePoint, (last + 1) * 16 + 2);
+    }
+
+    void arrowKeysStepTheReferencePoint() {
+        ViewFixture f(0x1000);
+        QSignalSpy moved(f.view.get(), &CTormelView::referencePointChanged);
+        f.view->ScrollToRow(5);
+        f.state().referencePoint = 5 * 16;
+        QTest::keyClick(f.view.get(), Qt::Key_Left);
+        // Into the row above, which is not shown: the list stays.
+        QCOMPARE(f.state().referencePoint, 5 * 16 - 1);
+        QCOMPARE(f.state().topRow, 5);
+        QTest::keyClick(f.view.get(), Qt::Key_Up);
+        QCOMPARE(f.state().referencePoint, 4 * 16 - 1);
+        QCOMPARE(f.state().topRow, 4);
+        const int visible = f.state().visibleRows;
+        f.state().referencePoint = (4 + visible - 1) * 16 + 3;
+        QTest::keyClick(f.view.get(), Qt::Key_Down);
+        QCOMPARE(f.state().topRow, 5);
+        QCOMPARE(moved.count(), 3);
+    }
+
+    void popupShowsTheMarkerAndSitsInsideTheView() {
+        ViewFixture f(0x1000);
+        f.markers().append(0x10, 0x1F, 0xFFB0B0);
+        QVERIFY(f.markers().setRemark(0, *utf8ToCp932("ヘッダ")));
+        f.press(f.at(0x12));
+        QVERIFY(f.view->popupShown());
+        f.release(f.at(0x12));
+        QVERIFY(!f.view->popupShown());
+
+        f.view->ShowPopup(0xFFFFFF, "No 1_ヘッダ", 0, 0);
+        QCOMPARE(f.view->popupRect().topLeft(), QPoint(7, 16));
+        const int w = f.viewport()->width();
+        const int h = f.viewport()->height();
+        f.view->ShowPopup(0xFFFFFF, "No 1_ヘッダ", w - 2, h - 2);
+        // The text ends at the client edge; the border lies 3 pixels outside.
+        QCOMPARE(f.view->popupRect().right() + 1, w + 3);
+        QCOMPARE(f.view->popupRect().bottom() + 1, h + 3);
+        f.view->HidePopup();
+        QVERIFY(!f.view->popupShown());
+    }
+
+    void hitTestsAreExactToThePixelWhenScrolledSideways() {
+        ViewFixture f(0x1000, {500, 400});
+        QVERIFY(f.view->horizontalRange() > 0);
+        for (int i = 0; i < 5; ++i)
+            f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(f.view->horizontalPosition(), 5);
+        f.view->ScrollToRow(3);
+        const int left = 9 * 8 - 5;
+        const int top = 2 * 16;
+        QCOMPARE(f.view->OffsetAtPoint({left, top}), 3 * 16);
+        QCOMPARE(f.view->OffsetAtPoint({left - 1, top}), -1);
+        QCOMPARE(f.view->OffsetAtPoint({left, top - 1}), -1);
+        QCOMPARE(f.view->OffsetAtPoint({left + 24, top}), 3 * 16 + 1);
+        QCOMPARE(f.view->OffsetAtPoint({left + 23, top}), 3 * 16);
+    }
+
+    void rightReleaseNamesTheMenuForThePlace() {
+        ViewFixture f(0x1000);
+        f.markers().append(0x10, 0x1F, 0x00FFFF);
+        QSignalSpy menus(f.view.get(), &CTormelView::contextMenuRequested);
+        auto rightClick = [&](QPoint p) {
+            QTest::mousePress(f.viewport(), Qt::RightButton, {}, p);
+            QTest::mouseRelease(f.viewport(), Qt::RightButton, {}, p);
+        };
+        rightClick(f.at(0x12));
+        rightClick(f.at(0x42));
+        rightClick({78 * 8, 2 * 16 + 4});
+        rightClick(f.addressColumn());
+        QCOMPARE(menus.count(), 3);
+        QCOMPARE(menus[0][0].toString(), QString("VIEW_MARKER"));
+        QCOMPARE(menus[0][1].toInt(), 0);
+        QCOMPARE(menus[1][0].toString(), QString("VIEW"));
+        QCOMPARE(menus[1][1].toInt(), -1);
+        QCOMPARE(menus[2][0].toString(), QString("MARKER_NO"));
+        QCOMPARE(f.view->clickedMarker(), 0);
+    }
+
+    void doubleClicksAndHoverHints() {
+        ViewFixture f(0x1000);
+        for (int i = 0; i < 4; ++i)
+            f.markers().append(0x10 * i, 0x10 * i + 3, 0x00FFFF);
+        QSignalSpy hints(f.view.get(), &CTormelView::hintChanged);
+        QSignalSpy properties(f.view.get(), &CTormelView::markerPropertiesRequested);
+        QSignalSpy bulk(f.view.get(), &CTormelView::bulkEditorRequested);
+        f.move(f.at(0x01));
+        f.move(f.at(0x11));
+        f.move(f.at(0x31));
+        f.move(f.at(0x05));
+        QCOMPARE(hints.count(), 4);
+        QCOMPARE(hints[0][0].toString(),
+                 QString("マーカをクリックすると説明をポップアップ表示します"));
+        QVERIFY(hints[1][0].toString().isEmpty());
+        QCOMPARE(hints[2][0].toString(), hints[0][0].toString());
+        QVERIFY(hints[3][0].toString().isEmpty());
+
+        QTest::mouseDClick(f.viewport(), Qt::LeftButton, {}, f.at(0x25));
+        QCOMPARE(f.state().referencePoint, 0x25);
+        QTest::mouseDClick(f.viewport(), Qt::LeftButton, {}, {78 * 8, 3 * 16 + 4});
+        QCOMPARE(properties.count(), 1);
+        QCOMPARE(properties[0][0].toInt(), 1);
+        QTest::mouseDClick(f.viewport(), Qt::LeftButton, {}, {90 * 8, 3 * 16 + 4});
+        QCOMPARE(bulk.count(), 1);
+    }
+
+    void scaledThumbReachesTheLastPage() {
+        ViewFixture f(0x100000);
+        QVERIFY(f.view->scaledScrolling());
+        QScrollBar* bar = f.view->verticalScrollBar();
+        QCOMPARE(bar->maximum(), 32767);
+        bar->setSliderPosition(32767);
+        QCOMPARE(f.state().topRow, f.view->scaledRange());
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(f.state().topRow, f.view->scaledRange() - 1);
+        QCOMPARE(bar->value(), thumbForTopRow(f.state().topRow, true, f.view->scaledRange()));
+    }
+
+    void paintedCellsShowMarkerColoursAndTheInvertedReferencePoint() {
+        ViewFixture f(0x1000);
+        f.markers().append(0x20, 0x2F, 0xB0B0FF);
+        f.state().referencePoint = 0x22;
+        f.app.work().searchHit() = {0x40, 2};
+        f.view->repaint();
+        const QImage image = f.viewport()->grab().toImage();
+        auto pixel = [&](Offset b) {
+            const PixelRect r = f.view->ByteCellRect(b);
+            return image.pixelColor(r.left + 1, r.top + 1);
+        };
+        QCOMPARE(pixel(0x21), QColor(0xFF, 0xB0, 0xB0));
+        QCOMPARE(pixel(0x22), QColor(0x00, 0x4F, 0x4F));
+        QCOMPARE(pixel(0x31), QColor(Qt::white));
+        // The search hit is framed in blue, its inside left as it was.
+        const PixelRect hit = f.view->ByteCellRect(0x40);
+        QCOMPARE(image.pixelColor(hit.left, hit.top + 4), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(hit.left + 1, hit.top + 1), QColor(Qt::white));
+        // The text column of a marked row is not coloured.
+        QCOMPARE(image.pixelColor(3 + 57 * 8 + 1, 4 * 16 + 4), QColor(Qt::white));
+    }
+};
+
+QTEST_MAIN(TestDumpView)
+#include "tst_dumpview.moc"
