@@ -74,6 +74,22 @@ std::optional<int> SyncRemarkColumn(const MarkerTable& markers, Offset topRow, i
     return std::nullopt;
 }
 
+PixelRect repaintRect(RepaintRegion region, const CellMetrics& m, int headerWidth, int hpos,
+                      int clientWidth, int clientHeight) {
+    switch (region) {
+    case RepaintRegion::HexArea:
+        return {(kHexColumn - 1) * m.charWidth - hpos, 2 * m.lineHeight,
+                kTextColumn * m.charWidth - hpos, clientHeight};
+    case RepaintRegion::DumpPart:
+        return {0, 0, m.charWidth + headerWidth - hpos, clientHeight};
+    case RepaintRegion::RemarkPart:
+        return {headerWidth - hpos, 0, clientWidth, clientHeight};
+    case RepaintRegion::WholeView:
+        break;
+    }
+    return {0, 0, clientWidth, clientHeight};
+}
+
 PopupPlacement placePopup(int x, int y, int textWidth, int textHeight, int clientWidth,
                           int clientHeight) {
     int left = std::max(0, x + 10);

@@ -72,6 +72,13 @@ struct PixelRect {
 [[nodiscard]] std::optional<int> SyncRemarkColumn(const MarkerTable& markers, Offset topRow,
                                                   int visibleRows);
 
+// The parts of the view a repaint brings to the screen. The numbers are the callers' codes.
+enum class RepaintRegion : int { WholeView = 0, HexArea = 1, DumpPart = 2, RemarkPart = 3 };
+// Client rectangle of a region for a client area of w x h pixels, scrolled by hpos pixels.
+// headerWidth is the pixel width of the 76-character dump header.
+[[nodiscard]] PixelRect repaintRect(RepaintRegion region, const CellMetrics& m, int headerWidth,
+                                    int hpos, int clientWidth, int clientHeight);
+
 // Where the popup box goes for a press at (x, y): text at (left, top), box grown by 3 pixels.
 struct PopupPlacement {
     int textLeft;

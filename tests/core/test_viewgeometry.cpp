@@ -87,6 +87,18 @@ TEST(ViewGeometry, ContentWidthGrowsWithTheLongestRemark) {
     EXPECT_EQ(contentWidth(600, kMetrics, t), 600 + 248 * 8);
 }
 
+TEST(ViewGeometry, RepaintRegionsFollowTheColumnsAndTheScrollPosition) {
+    // Header 608 pixels wide, scrolled 20 pixels, client 700 x 500.
+    EXPECT_EQ(repaintRect(RepaintRegion::HexArea, kMetrics, 608, 20, 700, 500),
+              (PixelRect{8 * 8 - 20, 32, 57 * 8 - 20, 500}));
+    EXPECT_EQ(repaintRect(RepaintRegion::DumpPart, kMetrics, 608, 20, 700, 500),
+              (PixelRect{0, 0, 8 + 608 - 20, 500}));
+    EXPECT_EQ(repaintRect(RepaintRegion::RemarkPart, kMetrics, 608, 20, 700, 500),
+              (PixelRect{608 - 20, 0, 700, 500}));
+    EXPECT_EQ(repaintRect(RepaintRegion::WholeView, kMetrics, 608, 20, 700, 500),
+              (PixelRect{0, 0, 700, 500}));
+}
+
 TEST(ViewGeometry, PopupSitsBelowRightOfThePointerAndInsideTheView) {
     auto p = placePopup(0, 0, 100, 32, 800, 600);
     EXPECT_EQ(p.textLeft, 10);
