@@ -1,19 +1,55 @@
 #include "app/listingfont.h"
 #include "app/qsettingsstore.h"
 #include "app/qtuiport.h"
+#include "app/snapshot.h"
 #include "app/tormelapp.h"
 #include "core/worktitle.h"
 #include "frame/mainframe.h"
+#include "view/tormelview.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+// A snapshot needs no display: without one, render offscreen. Decided before the
+// QApplication exists, which picks the platform.
+void chooseSnapshotPlatform(int argc, char* argv[]) {
+    bool snapshot = false;
+    for (int i = 1; i < argc; ++i)
+        snapshot = snapshot || std::strncmp(argv[i], "--snapshot", 10) == 0;
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    if (snapshot && !display && !std::getenv("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    chooseSnapshotPlatform(argc, argv);
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Veltran");
     QApplication::setApplicationName("Byzel");
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption snapshotOption("snapshot", "Render FILE into a PNG and exit.",
+                                            "OUT.png");
+    const QCommandLineOption sizeOption("size", "Snapshot size.", "WxH", "1280x800");
+    const QCommandLineOption topOption("top", "First row shown in the snapshot.", "ROW", "0");
+    parser.addOptions({snapshotOption, sizeOption, topOption});
+    parser.addPositionalArgument("FILE", "A marker file (.mkg) or a dump file.");
+    parser.process(application);
+    const QStringList files = parser.positionalArguments();
+    const std::string programFolder = QApplication::applicationDirPath().toStdString();
 
     // Standard dialogs speak Japanese, like the rest of the program.
     QTranslator qtTranslator;
@@ -21,6 +57,22 @@ int main(int argc, char* argv[]) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
     byzel::installFontSubstitutions();
+
+    if (parser.isSet(snapshotOption)) {
+        byzel::SnapshotRequest request;
+        request.outputPath = parser.value(snapshotOption);
+        const QStringList size = parser.value(sizeOption).split('x');
+        bool topOk = false;
+        request.topRow = parser.value(topOption).toInt(&topOk);
+        if (size.size() == 2)
+            request.size = QSize(size[0].toInt(), size[1].toInt());
+        if (files.size() != 1 || size.size() != 2 || !topOk || request.topRow < 0) {
+            std::cerr << "usage: byzel --snapshot OUT.png [--size WxH] [--top ROW] FILE\n";
+            return 1;
+        }
+        request.file = files.front();
+        return byzel::runSnapshot(request, programFolder);
+    }
 
     byzel::QSettingsStore settings;
     byzel::QtUiPort ui;
@@ -31,5 +83,12 @@ int main(int argc, char* argv[]) {
     app.work().setMarkerFilePath(std::string(byzel::kUnnamedMarkerFile));
     app.work().setModified(false);
     frame.show();
+    if (!files.isEmpty()) {
+        const std::string file = std::filesystem::absolute(files.front().toStdString()).string();
+        if (byzel::openWorkForViewing(app.work(), file, programFolder, ui)) {
+            app.work().setModified(false);
+            frame.view()->layOut();
+        }
+    }
     return QApplication::exec();
 }

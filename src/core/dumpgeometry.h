@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/listingcolumns.h"
 #include "core/types.h"
 
 #include <cstdint>
 
 namespace byzel {
 
-inline constexpr int kBytesPerRow = 16;
 // The largest position a vertical scroll bar takes; longer files scroll in scaled steps.
 inline constexpr std::int32_t kScrollPositionLimit = 0x7FFF;
 // Offsets and rows are 32-bit signed, so a dump file must be smaller than this.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/dumpgeometry.h"
-
 namespace byzel {
 
 // Character columns of a dump list line, shared by the listing text, the view and the page.
@@ -16,5 +14,6 @@ inline constexpr int kNumberCellWidth = 5;
 // Right edge of the number cell: the remark text area lies beyond it.
 inline constexpr int kNumberCellEnd = kNumberCellColumn + kNumberCellWidth;
 inline constexpr int kRemarkTextColumn = kNumberCellEnd + 1;
+inline constexpr int kBytesPerRow = 16;
 
 } // namespace byzel

@@ -4,16 +4,15 @@
 #include "core/commandids.h"
 #include "core/messages.h"
 #include "frame/commandtable.h"
-#include "frame/frameview.h"
 #include "frame/markernumberbox.h"
 #include "frame/ribbon.h"
 #include "frame/ribbonicons.h"
+#include "view/tormelview.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -21,7 +20,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
-#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -52,13 +50,18 @@ bool mayChangeCommandState(QEvent::Type type) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CTormelApp& app, FrameView* view, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_view(view), m_commands(new CommandTable(this)) {
+CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_view(new CTormelView(app, this)),
+      m_commands(new CommandTable(this)) {
     addCommands();
     m_ribbon = new Ribbon(
         *m_commands, [this](ColorRef initial) { return m_app.ui().chooseColor(initial); }, this);
     setMenuWidget(m_ribbon);
-    setCentralWidget(m_view ? m_view->widget() : new QWidget(this));
+    setCentralWidget(m_view);
+    // Keys reach the view whenever the window is active: it handles the arrows itself.
+    setFocusProxy(m_view);
+    m_view->setFocus();
+    m_app.attachView(m_view);
     statusBar();
 
     connect(m_ribbon->markerNumberBox(), &MarkerNumberBox::numberEntered, this,
@@ -89,6 +92,7 @@ CMainFrame::CMainFrame(CTormelApp& app, FrameView* view, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    m_app.attachView(nullptr);
 }
 
 void CMainFrame::addCommands() {
@@ -135,23 +139,23 @@ void CMainFrame::addViewCommands() {
     c.add(ID_REM_LINE, tr("リンク 線表示"), [this] {
          auto& header = m_app.work().header();
          header.linkLines = header.linkLinesOn() ? 0 : 1;
-         repaintView(RepaintRegion::WholeView);
+         m_view->RepaintDumpView(RepaintRegion::WholeView);
      })->setCheckable(true);
     c.add(ID_DSP_KIJUN, tr("基準点を最上段に表示"),
-          [this] { scrollToRow(m_app.view().referencePoint / 16); });
+          [this] { m_view->ScrollToRow(m_app.view().referencePoint / 16); });
     c.add(ID_JUMP_TOP, tr("リスト先頭"), [this] {
-         scrollToRow(0);
+         m_view->ScrollToRow(0);
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
     c.add(ID_JUMP_END, tr("リスト末尾"), [this] {
-         scrollToRow(m_app.work().dump().totalRows() - m_app.view().visibleRows);
+         m_view->ScrollToRow(m_app.work().dump().totalRows() - m_app.view().visibleRows);
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
     c.add(ID_DOC_INFO, tr("文書情報"));
     c.add(ID_CONSOLE, tr("検索 置換"));
     c.add(ID_DSP_HIT, tr("検索結果を最上段に表示(&T)"),
-          [this] { scrollToRow(m_app.work().searchHit().start / 16); });
+          [this] { m_view->ScrollToRow(m_app.work().searchHit().start / 16); });
     c.add(ID_HIT_CLEAR, tr("検索結果をクリア(&C)"), [this] {
         m_app.work().searchHit().start = -1;
-        repaintView(RepaintRegion::HexArea);
+        m_view->RepaintDumpView(RepaintRegion::HexArea);
     });
 }
 
@@ -190,19 +194,7 @@ void CMainFrame::addMarkerCommands() {
 }
 
 void CMainFrame::setMode(InteractionMode mode) {
-    m_app.view().mode = mode;
-    if (m_view)
-        m_view->modeChanged();
-}
-
-void CMainFrame::scrollToRow(Offset row) {
-    if (m_view)
-        m_view->ScrollToRow(row);
-}
-
-void CMainFrame::repaintView(RepaintRegion region) {
-    if (m_view)
-        m_view->RepaintDumpView(region);
+    m_view->setInteractionMode(mode);
 }
 
 void CMainFrame::limitMarkerNumber() {
@@ -215,19 +207,18 @@ void CMainFrame::limitMarkerNumber() {
 void CMainFrame::showMarkerAtTop() {
     const QString text = m_ribbon->markerNumberBox()->text();
     const int count = m_app.work().markers().count();
-    if (!text.isEmpty() && count > 0 && m_view) {
+    if (!text.isEmpty() && count > 0) {
         const int n = std::clamp(markerNumberOf(text.toStdString()), 1, count);
         m_view->ScrollToMarker(n - 1);
     }
-    if (QWidget* w = centralWidget())
-        w->setFocus();
+    m_view->setFocus();
 }
 
 void CMainFrame::clearAllMarkers() {
     if (showMessage(m_app.ui(), msg::AskClearAllMarkers, {}, BoxStyle::YesNo) != Yes)
         return;
     m_app.work().markers().clear();
-    repaintView(RepaintRegion::WholeView);
+    m_view->RepaintDumpView(RepaintRegion::WholeView);
     m_app.work().setModified(true);
 }
 
@@ -310,24 +301,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     savePlacement();
     event->accept();
-}
-
-void CMainFrame::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (m_view && m_app.work().isOpen())
-        m_view->LayoutDumpView(m_view->widget()->width());
-}
-
-void CMainFrame::keyPressEvent(QKeyEvent* event) {
-    if (m_view && m_app.work().isOpen() && m_view->handleKeyPress(event))
-        scheduleUpdate();
-    QMainWindow::keyPressEvent(event);
-}
-
-void CMainFrame::wheelEvent(QWheelEvent* event) {
-    if (m_view && m_app.work().isOpen())
-        m_view->handleWheel(event);
-    QMainWindow::wheelEvent(event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -10,7 +10,7 @@ namespace byzel {
 
 class CTormelApp;
 class CommandTable;
-class FrameView;
+class CTormelView;
 class Ribbon;
 
 // The program's single top-level window: the ribbon with every command of the program, the
@@ -20,10 +20,10 @@ class Ribbon;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // view is the dump view, or null to show an empty area (the commands then scroll nothing).
-    explicit CMainFrame(CTormelApp& app, FrameView* view = nullptr, QWidget* parent = nullptr);
+    explicit CMainFrame(CTormelApp& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    [[nodiscard]] CTormelView* view() const { return m_view; }
     [[nodiscard]] CommandTable& commands() { return *m_commands; }
     [[nodiscard]] Ribbon& ribbon() { return *m_ribbon; }
 
@@ -40,9 +40,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,8 +51,6 @@ private:
     void addModeCommands();
     void addMarkerCommands();
     void setMode(InteractionMode mode);
-    void scrollToRow(Offset row);
-    void repaintView(RepaintRegion region);
     void limitMarkerNumber();
     void showMarkerAtTop();
     void clearAllMarkers();
@@ -64,7 +59,7 @@ private:
     void scheduleUpdate();
 
     CTormelApp& m_app;
-    FrameView* m_view;
+    CTormelView* m_view;
     CommandTable* m_commands;
     Ribbon* m_ribbon;
     bool m_updatePending = false;
