@@ -118,6 +118,12 @@ QWidget* Ribbon::buildTabRow() {
     m_applicationButton->setText(tr("ファイル"));
     m_applicationButton->setPopupMode(QToolButton::InstantPopup);
     m_applicationButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_applicationButton->setStyleSheet(
+        QStringLiteral("QToolButton#applicationButton { background: #2A6FC9; color: white; border: "
+                       "1px solid #1D4F91;"
+                       " border-radius: 3px; padding: 3px 12px; }"
+                       "QToolButton#applicationButton:hover { background: #3C82DC; }"
+                       "QToolButton#applicationButton::menu-indicator { image: none; width: 0; }"));
     buildApplicationMenu();
     m_applicationButton->setMenu(m_applicationMenu);
     row->addWidget(m_applicationButton);
@@ -192,8 +198,9 @@ void Ribbon::buildApplicationMenu() {
     for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id) {
         QToolButton* button = menuButton(id, false);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         m_recentButtons.append(button);
-        recent->addWidget(button);
+        recent->addWidget(button, 0, Qt::AlignLeft);
     }
     recent->addStretch();
     auto* recentColumn = new QWidget(panel);
