@@ -83,10 +83,7 @@ int main(int argc, char* argv[]) {
 
     app.work().setMarkerFilePath(std::string(byzel::kUnnamedMarkerFile));
     app.work().setModified(false);
-    if (settings.readInt(byzel::section::Last, "Zoomed") == 1)
-        frame.showMaximized();
-    else
-        frame.show();
+    frame.showAtStart();
     if (!byzel::openStartingWork(app, files))
         return 0;
     return QApplication::exec();

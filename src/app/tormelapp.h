@@ -45,8 +45,14 @@ public:
 
     [[nodiscard]] QString title() const { return QString::fromStdString(m_work.title()); }
 
+    // Value check's numbers for the ribbon's "Big..." and "Little" boxes.
+    void showValues(const QString& bigEndian, const QString& littleEndian) {
+        emit valuesShown(bigEndian, littleEndian);
+    }
+
 signals:
     void titleChanged(const QString& title);
+    void valuesShown(const QString& bigEndian, const QString& littleEndian);
 
 private:
     // Passes the workflow's requests on to the attached view, if any.

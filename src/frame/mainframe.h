@@ -1,23 +1,68 @@
 #pragma once
 
+#include "core/commandstate.h"
+#include "core/viewgeometry.h"
+#include "core/windowplacement.h"
+
 #include <QMainWindow>
 
 namespace byzel {
 
 class CTormelApp;
+class CommandTable;
 class CTormelView;
+class Ribbon;
 
-// The program's single top-level window. Its title is the work's title, nothing else.
+// The program's single top-level window: the ribbon with every command of the program, the
+// dump view in the middle and the status bar. It keeps the commands' enabled and checked
+// states up to date, restores and saves its placement, takes dropped files and asks before
+// the program closes.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(CTormelApp& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     [[nodiscard]] CTormelView* view() const { return m_view; }
+    [[nodiscard]] CommandTable& commands() { return *m_commands; }
+    [[nodiscard]] Ribbon& ribbon() { return *m_ribbon; }
+
+    // Places the window as it was last closed, kept on a screen of the given size.
+    void restorePlacement(const QSize& screen);
+    // Shows the window maximised when it was maximised at the last close.
+    void showAtStart();
+    // The window's normal rectangle and whether it is maximised, as the settings keep them.
+    void savePlacement();
+
+    // Applies every command's update rule now.
+    void updateCommands();
+    [[nodiscard]] CommandContext commandContext() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addCommands();
+    void addFileCommands();
+    void addViewCommands();
+    void addModeCommands();
+    void addMarkerCommands();
+    void setMode(InteractionMode mode);
+    void limitMarkerNumber();
+    void showMarkerAtTop();
+    void clearAllMarkers();
+    void refreshRecentFiles();
+    // Updates the commands once the events of the moment have been handled.
+    void scheduleUpdate();
+
     CTormelApp& m_app;
-    CTormelView* m_view = nullptr;
+    CTormelView* m_view;
+    CommandTable* m_commands;
+    Ribbon* m_ribbon;
+    bool m_updatePending = false;
 };
 
 } // namespace byzel

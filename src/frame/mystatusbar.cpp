@@ -27,6 +27,23 @@ Qt::Alignment qtAlignment(PaneAlignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// A fact pane as wide as its sizing text while there is room, narrower when the window is, so
+// the panes never force the window wider than the user made it.
+class PaneLabel : public QLabel {
+public:
+    PaneLabel(const QString& sizingText, QWidget* parent) : QLabel(parent) {
+        setTextFormat(Qt::PlainText);
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_width = fontMetrics().horizontalAdvance(sizingText) + 2 * frameWidth() + 4;
+        setMinimumWidth(1);
+    }
+    [[nodiscard]] QSize sizeHint() const override { return {m_width, QLabel::sizeHint().height()}; }
+
+private:
+    int m_width = 0;
+};
+
 } // namespace
 
 CMyStatusBar::CMyStatusBar(CTormelApp& app, QWidget* parent)
@@ -36,17 +53,10 @@ CMyStatusBar::CMyStatusBar(CTormelApp& app, QWidget* parent)
     setStyleSheet("QToolTip { background-color: #FFFF80; color: #FF0000; "
                   "border: 1px solid #808080; padding: 2px; }");
     m_hint->setTextFormat(Qt::PlainText);
-    m_hint->setMouseTracking(true);
+    m_hint->setMinimumWidth(1);
     addWidget(m_hint, 1);
     for (int i = 0; i < kFactPaneCount; ++i) {
-        auto* label = new QLabel(this);
-        label->setTextFormat(Qt::PlainText);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setMouseTracking(true);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        const QString sizing = QString::fromUtf8(stringText(kFactPaneSizingIds[i]));
-        label->setFixedWidth(label->fontMetrics().horizontalAdvance(sizing) +
-                             2 * label->frameWidth() + 4);
+        auto* label = new PaneLabel(QString::fromUtf8(stringText(kFactPaneSizingIds[i])), this);
         addPermanentWidget(label);
         m_facts[i] = label;
     }
