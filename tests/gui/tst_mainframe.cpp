@@ -5,6 +5,7 @@
 #include "frame/commandtable.h"
 #include "frame/mainframe.h"
 #include "frame/markernumberbox.h"
+#include "frame/mystatusbar.h"
 #include "frame/ribbon.h"
 #include "scriptedui.h"
 #include "view/tormelview.h"
@@ -72,6 +73,19 @@ class TestMainFrame : public QObject {
     Q_OBJECT
 
 private slots:
+    void statusBarFollowsTheWorkAndShowsTheViewsHints() {
+        Program p;
+        CMainFrame& frame = p.show();
+        p.openDumpFile(0x100);
+        p.app->work().markers().append(0x00, 0x0F, 0xACFFFF);
+        auto* status = qobject_cast<CMyStatusBar*>(frame.statusBar());
+        QVERIFY(status);
+        QTRY_COMPARE(status->paneText(4), QString("1"));
+        const PixelRect cell = frame.view()->ByteCellRect(0x05);
+        QTest::mouseMove(frame.view()->viewport(), QPoint(cell.left + 4, cell.top + 4));
+        QTRY_COMPARE(status->hint(), QString("マーカをクリックすると説明をポップアップ表示します"));
+    }
+
     void firstStartIsAt640By480AtTheTopLeft() {
         Program p;
         CMainFrame frame(*p.app);
