@@ -7,11 +7,11 @@
 // WAV file as lying in RECORDED_FOLDER, which is OUTPUT_FOLDER unless the files are staged
 // somewhere before they reach their place.
 
+#include "core/consoleui.h"
 #include "core/headerblock.h"
 #include "core/markerfile.h"
 #include "core/markertable.h"
 #include "core/sjis.h"
-#include "core/uiport.h"
 
 #include <cmath>
 #include <cstdint>
@@ -128,18 +128,6 @@ SampleBuilder buildSample() {
     return b;
 }
 
-// Reports what the core would show in a message box.
-class ConsoleUi final : public byzel::UiPort {
-public:
-    int showMessageBox(int id, const std::string& text, byzel::BoxStyle) override {
-        std::cerr << "makesample: " << text << " (" << id << ")\n";
-        return byzel::Ok;
-    }
-    std::string chooseOpenFile(const byzel::FileDialogRequest&) override { return {}; }
-    std::string chooseSaveFile(const byzel::FileDialogRequest&) override { return {}; }
-    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
-};
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -166,7 +154,7 @@ int main(int argc, char* argv[]) {
     header.linkedScrolling = 1;
     byzel::MarkerTable markers;
     markers.assign(sample.markers());
-    ConsoleUi ui;
+    byzel::ConsoleUi ui("makesample");
     return byzel::writeMarkerFile((folder / "sample.mkg").string(), header, markers, false, ui) ? 0
                                                                                                 : 1;
 }

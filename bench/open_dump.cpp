@@ -1,35 +1,19 @@
 // Opens one dump file, working copy included, and prints how long that took in nanoseconds.
 // Usage: open_dump dump-file temporary-folder
+#include "core/consoleui.h"
 #include "core/dumpfile.h"
-#include "core/uiport.h"
 #include "core/workfolder.h"
 
 #include <array>
 #include <chrono>
 #include <cstdio>
 
-namespace {
-
-// Any message means the open did not go as measured: say so and let main fail.
-class StderrUi : public byzel::UiPort {
-public:
-    int showMessageBox(int messageId, const std::string& text, byzel::BoxStyle) override {
-        std::fprintf(stderr, "message %d: %s\n", messageId, text.c_str());
-        return byzel::Ok;
-    }
-    std::string chooseOpenFile(const byzel::FileDialogRequest&) override { return {}; }
-    std::string chooseSaveFile(const byzel::FileDialogRequest&) override { return {}; }
-    std::optional<byzel::ColorRef> chooseColor(byzel::ColorRef) override { return {}; }
-};
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s dump-file temporary-folder\n", argv[0]);
         return 2;
     }
-    StderrUi ui;
+    byzel::ConsoleUi ui("bench");
     const auto start = std::chrono::steady_clock::now();
     byzel::WorkFolder folder(argv[2]);
     byzel::DumpFile dump(folder);

@@ -3,6 +3,7 @@
 // Usage: render_view dump-file frames
 #include "app/listingfont.h"
 #include "app/tormelapp.h"
+#include "core/consoleui.h"
 #include "core/memorysettings.h"
 #include "core/sjis.h"
 #include "view/tormelview.h"
@@ -17,17 +18,6 @@
 #include <vector>
 
 namespace {
-
-class StderrUi : public byzel::UiPort {
-public:
-    int showMessageBox(int messageId, const std::string& text, byzel::BoxStyle) override {
-        std::fprintf(stderr, "message %d: %s\n", messageId, text.c_str());
-        return byzel::Ok;
-    }
-    std::string chooseOpenFile(const byzel::FileDialogRequest&) override { return {}; }
-    std::string chooseSaveFile(const byzel::FileDialogRequest&) override { return {}; }
-    std::optional<byzel::ColorRef> chooseColor(byzel::ColorRef) override { return {}; }
-};
 
 // 4999 markers spread over the first half of the file, then one from the middle to the end,
 // so that a page in the second half lies under a marker of half a gigabyte.
@@ -72,7 +62,7 @@ int main(int argc, char** argv) {
     const int frames = std::max(1, std::atoi(argv[2]));
 
     byzel::MemorySettingsStore settings;
-    StderrUi ui;
+    byzel::ConsoleUi ui("bench");
     byzel::CTormelApp app(settings, ui);
     if (!app.work().dump().open(argv[1], ui))
         return 1;

@@ -3,6 +3,7 @@
 #include "app/qsettingsstore.h"
 #include "app/startup.h"
 #include "app/tormelapp.h"
+#include "core/consoleui.h"
 #include "view/tormelview.h"
 
 #include <QImage>
@@ -11,28 +12,13 @@
 
 namespace byzel {
 
-namespace {
-
-// Messages go to stderr; questions are answered No, so nothing is asked for and nothing saved.
-class StderrUi : public UiPort {
-public:
-    int showMessageBox(int, const std::string& text, BoxStyle style) override {
-        std::cerr << "byzel: " << text << '\n';
-        return style == BoxStyle::YesNo || style == BoxStyle::YesNoCancel ? No : Ok;
-    }
-    std::string chooseOpenFile(const FileDialogRequest&) override { return {}; }
-    std::string chooseSaveFile(const FileDialogRequest&) override { return {}; }
-    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
-};
-
-} // namespace
-
 int runSnapshot(const SnapshotRequest& request) {
     if (!request.size.isValid() || request.size.isEmpty()) {
         std::cerr << "byzel: --size needs WIDTHxHEIGHT\n";
         return 1;
     }
-    StderrUi ui;
+    // Nobody is asked anything: questions are answered No, so nothing is saved.
+    ConsoleUi ui("byzel");
     QSettingsStore settings;
     CTormelApp app(settings, ui);
     CTormelView view(app);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/consoleui.h"
+#include "core/consoleui.h"
 
 #include <QCommandLineParser>
 

@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
-namespace byzel::cli {
-
+namespace byzel {
 class ConsoleUi;
+}
+
+namespace byzel::cli {
 
 // Exit statuses of the tool.
 enum ExitStatus : int {

@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "cli/consoleui.h"
+#include "core/consoleui.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("byzel-cli");
     QCoreApplication::setApplicationVersion(QStringLiteral(BYZEL_VERSION));
-    ConsoleUi ui;
+    byzel::ConsoleUi ui("byzel-cli");
 
     QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.size() > 1 ? arguments[1] : QString();

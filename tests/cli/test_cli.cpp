@@ -1,5 +1,5 @@
-#include "cli/consoleui.h"
 #include "cli/markerjson.h"
+#include "core/consoleui.h"
 
 #include "core/dumpexport.h"
 #include "core/markerfile.h"
@@ -260,7 +260,7 @@ TEST(ConsoleUi, AsksNothingAndOverwritesOnlyWhenAllowed) {
     TempFolder dir;
     std::FILE* log = std::fopen(dir.path("log.txt").c_str(), "w+");
     ASSERT_NE(log, nullptr);
-    ConsoleUi ui(log);
+    ConsoleUi ui("byzel-cli", log);
     EXPECT_EQ(showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo), No);
     EXPECT_EQ(showMessage(ui, msg::AskSaveChanges, {}, BoxStyle::YesNoCancel), Cancel);
     ui.allowOverwrite(true);

@@ -1,33 +1,33 @@
-#include "cli/consoleui.h"
+#include "core/consoleui.h"
 
-namespace byzel::cli {
+namespace byzel {
 
 int ConsoleUi::showMessageBox(int messageId, const std::string& text, BoxStyle style) {
     if (messageId == msg::AskOverwriteFile && m_overwriteAllowed)
         return Yes;
     switch (style) {
     case BoxStyle::Error:
-        print("byzel-cli: ", text);
+        print(m_prefix, text);
         return Ok;
     case BoxStyle::Information:
-        print("byzel-cli: ", text);
+        print(m_prefix, text);
         return Ok;
     case BoxStyle::YesNo:
-        print("byzel-cli: ", text + " -> No (no questions are asked on the command line)");
+        print(m_prefix, text + " -> No (nobody is asked here)");
         return No;
     case BoxStyle::YesNoCancel:
-        print("byzel-cli: ", text + " -> Cancel (no questions are asked on the command line)");
+        print(m_prefix, text + " -> Cancel (nobody is asked here)");
         return Cancel;
     }
     return NoButton;
 }
 
 void ConsoleUi::error(const std::string& text) {
-    print("byzel-cli: ", text);
+    print(m_prefix, text);
 }
 
 void ConsoleUi::note(const std::string& text) {
-    print("byzel-cli: note: ", text);
+    print(m_prefix + "note: ", text);
 }
 
 void ConsoleUi::print(const std::string& prefix, const std::string& text) {
@@ -41,4 +41,4 @@ void ConsoleUi::print(const std::string& prefix, const std::string& text) {
     std::fflush(m_out);
 }
 
-} // namespace byzel::cli
+} // namespace byzel
