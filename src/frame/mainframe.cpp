@@ -61,9 +61,10 @@ CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
     // Keys reach the view whenever the window is active: it handles the arrows itself.
     setFocusProxy(m_view);
     m_view->setFocus();
-    auto* status = new CMyStatusBar(m_app, this);
-    setStatusBar(status);
-    connect(m_view, &CTormelView::hintChanged, status, &CMyStatusBar::showHint);
+    m_status = new CMyStatusBar(m_app, this);
+    setStatusBar(m_status);
+    connect(m_view, &CTormelView::hintChanged, m_status, &CMyStatusBar::showHint);
+    connect(m_view, &CTormelView::referencePointChanged, this, &CMainFrame::scheduleUpdate);
 
     connect(m_ribbon->markerNumberBox(), &MarkerNumberBox::numberEntered, this,
             &CMainFrame::limitMarkerNumber);
@@ -260,6 +261,7 @@ CommandContext CMainFrame::commandContext() const {
 void CMainFrame::updateCommands() {
     m_updatePending = false;
     m_commands->update(commandContext());
+    m_status->refresh();
 }
 
 void CMainFrame::scheduleUpdate() {

@@ -10,6 +10,7 @@ namespace byzel {
 
 class CTormelApp;
 class CommandTable;
+class CMyStatusBar;
 class CTormelView;
 class Ribbon;
 
@@ -34,7 +35,7 @@ public:
     // The window's normal rectangle and whether it is maximised, as the settings keep them.
     void savePlacement();
 
-    // Applies every command's update rule now.
+    // Applies every command's update rule and brings the status bar's facts up to date now.
     void updateCommands();
     [[nodiscard]] CommandContext commandContext() const;
 
@@ -61,6 +62,7 @@ private:
     CTormelApp& m_app;
     CTormelView* m_view;
     CommandTable* m_commands;
+    CMyStatusBar* m_status = nullptr;
     Ribbon* m_ribbon;
     bool m_updatePending = false;
 };

@@ -11,10 +11,6 @@
 namespace byzel {
 namespace {
 
-// How often the facts are compared with the work; a refresh that changes nothing costs a few
-// string comparisons.
-constexpr int kRefreshIntervalMs = 100;
-
 Qt::Alignment qtAlignment(PaneAlignment alignment) {
     switch (alignment) {
     case PaneAlignment::Centre:
@@ -62,8 +58,6 @@ CMyStatusBar::CMyStatusBar(CTormelApp& app, QWidget* parent)
     }
     m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
     refresh();
-    connect(&m_refreshTimer, &QTimer::timeout, this, &CMyStatusBar::refresh);
-    m_refreshTimer.start(kRefreshIntervalMs);
 }
 
 void CMyStatusBar::refresh() {

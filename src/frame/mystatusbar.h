@@ -3,7 +3,6 @@
 #include "core/statuspanes.h"
 
 #include <QStatusBar>
-#include <QTimer>
 
 #include <array>
 
@@ -21,7 +20,8 @@ class CMyStatusBar : public QStatusBar {
 public:
     explicit CMyStatusBar(CTormelApp& app, QWidget* parent = nullptr);
 
-    // Brings the fact panes up to date with the work; cheap when nothing changed.
+    // Brings the fact panes up to date with the work; cheap when nothing changed. The frame calls
+    // it whenever the work may have changed.
     void refresh();
     [[nodiscard]] QString hint() const;
     [[nodiscard]] QString paneText(int factPane) const;
@@ -41,7 +41,6 @@ private:
     CTormelApp& m_app;
     QLabel* m_hint;
     std::array<QLabel*, kFactPaneCount> m_facts{};
-    QTimer m_refreshTimer;
     int m_lastTipPane = 0;
 };
 

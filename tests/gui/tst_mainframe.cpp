@@ -78,9 +78,10 @@ private slots:
         CMainFrame& frame = p.show();
         p.openDumpFile(0x100);
         p.app->work().markers().append(0x00, 0x0F, 0xACFFFF);
+        frame.updateCommands();
         auto* status = qobject_cast<CMyStatusBar*>(frame.statusBar());
         QVERIFY(status);
-        QTRY_COMPARE(status->paneText(4), QString("1"));
+        QCOMPARE(status->paneText(4), QString("1"));
         const PixelRect cell = frame.view()->ByteCellRect(0x05);
         QTest::mouseMove(frame.view()->viewport(), QPoint(cell.left + 4, cell.top + 4));
         QTRY_COMPARE(status->hint(), QString("マーカをクリックすると説明をポップアップ表示します"));
