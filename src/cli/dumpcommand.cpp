@@ -40,17 +40,16 @@ bool openDumpOfMarkerFile(const HeaderBlock& header, const std::string& markerPa
         ui.error(markerPath + ": the marker file names no dump file");
         return false;
     }
-    std::vector<std::string> tried = stored;
     const std::string programFolder =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    for (auto& place : movedDumpFileCandidates(header, programFolder, markerPath))
-        tried.push_back(std::move(place));
-    for (const auto& path : tried)
-        if (source.open(path, ui) == FileSource::OpenResult::Opened)
+    const auto tried = dumpFilePlaces(header, programFolder, markerPath);
+    for (const auto& place : tried)
+        if (source.open(place.path, ui) == FileSource::OpenResult::Opened)
             return true;
     std::string places;
-    for (std::size_t i = 1; i < tried.size(); ++i)
-        places += (i > 1 ? ", " : "") + tried[i];
+    for (const auto& place : tried)
+        if (place.path != stored.front())
+            places += (places.empty() ? "" : ", ") + place.path;
     ui.error(markerPath + ": the dump file is not where it was saved (\"" + stored.front() + "\")" +
              (places.empty() ? "" : " nor at " + places));
     return false;

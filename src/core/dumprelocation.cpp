@@ -52,4 +52,15 @@ std::vector<std::string> movedDumpFileCandidates(const HeaderBlock& header,
     return candidates;
 }
 
+std::vector<DumpFilePlace> dumpFilePlaces(const HeaderBlock& header, std::string_view programFolder,
+                                          std::string_view markerFilePath) {
+    std::vector<DumpFilePlace> places;
+    for (auto& stored : header.dumpPathCandidates())
+        if (stored.starts_with('/'))
+            places.push_back({std::move(stored), false});
+    for (auto& moved : movedDumpFileCandidates(header, programFolder, markerFilePath))
+        places.push_back({std::move(moved), true});
+    return places;
+}
+
 } // namespace byzel

@@ -20,4 +20,17 @@ namespace byzel {
                                                                std::string_view programFolder,
                                                                std::string_view markerFilePath);
 
+struct DumpFilePlace {
+    std::string path;
+    // Somewhere else than the marker file says.
+    bool moved = false;
+};
+
+// Every place to try for the dump file of a marker file, in order: the stored path (only when
+// absolute: a relative one would depend on where the program happened to start), then the
+// places it may have moved to.
+[[nodiscard]] std::vector<DumpFilePlace> dumpFilePlaces(const HeaderBlock& header,
+                                                        std::string_view programFolder,
+                                                        std::string_view markerFilePath);
+
 } // namespace byzel

@@ -39,14 +39,9 @@ bool DocumentWorkflow::loadMarkerFile(const std::string& path) {
 
 std::optional<DocumentWorkflow::FoundDumpFile>
 DocumentWorkflow::locateDumpFile(const std::string& markerFilePath) {
-    // A relative stored path would depend on where the program happened to be started.
-    for (const auto& stored : m_work.header().dumpPathCandidates())
-        if (stored.starts_with('/') && openDumpFile(stored))
-            return FoundDumpFile{stored, false};
-    for (auto& candidate :
-         movedDumpFileCandidates(m_work.header(), m_programFolder, markerFilePath))
-        if (openDumpFile(candidate))
-            return FoundDumpFile{std::move(candidate), true};
+    for (auto& place : dumpFilePlaces(m_work.header(), m_programFolder, markerFilePath))
+        if (openDumpFile(place.path))
+            return FoundDumpFile{std::move(place.path), place.moved};
     if (showMessage(m_ui, msg::AskLocateDumpFile, {}, BoxStyle::YesNo) != Yes)
         return std::nullopt;
     std::string chosen = chooseDumpFile();
