@@ -11,8 +11,11 @@ namespace byzel {
 
 bool DocumentWorkflow::loadMarkerFile(const std::string& path) {
     // Read first: a file that is not a marker file must not cost the user the current work.
+    if (!readMarkerFile(path, m_ui) || !closeWork())
+        return false;
+    // Read again: closing may just have saved the current work into this very file.
     auto contents = readMarkerFile(path, m_ui);
-    if (!contents || !closeWork())
+    if (!contents)
         return false;
     m_work.header() = contents->header;
     m_work.markers().assign(std::move(contents->records));

@@ -309,11 +309,6 @@ CellMetrics listingMetrics(const QFont& font) {
     return {std::max(1, fm.averageCharWidth()), std::max(1, fm.height()), fm.descent()};
 }
 
-int listingHeaderWidth(const QFont& font) {
-    return QFontMetrics(font).horizontalAdvance(
-        QString::fromLatin1(kDumpHeader.data(), qsizetype(kDumpHeader.size())));
-}
-
 void RenderDumpList(QPainter& painter, const QFont& font, const RenderInput& in) {
     if (in.visibleRows < 0)
         return;

@@ -14,8 +14,6 @@ class ByteSource;
 
 // Layout metrics of the listing font: average character width, height and descent.
 [[nodiscard]] CellMetrics listingMetrics(const QFont& font);
-// Pixel width of the 76-character dump header in the listing font.
-[[nodiscard]] int listingHeaderWidth(const QFont& font);
 
 // Everything one picture of the dump list depends on.
 struct RenderInput {

@@ -72,15 +72,19 @@ void CTormelView::refreshFont() {
     // Rebuilt from the settings each time, so a changed font shows at the next repaint.
     m_font = createListingFont(m_app.settings());
     m_metrics = listingMetrics(m_font);
-    m_headerWidth = listingHeaderWidth(m_font);
+    // Every cell is drawn at its column, so the 76-column header is 76 cells wide whatever the
+    // font's own advances add up to.
+    m_headerWidth = kRowLineLength * m_metrics.charWidth;
 }
 
-void CTormelView::LayoutDumpView(int width) {
+void CTormelView::LayoutDumpView() {
     if (!isOpen() || m_inLayout)
         return;
     // Showing or hiding a scroll bar resizes the viewport, which lays out again.
     m_inLayout = true;
     refreshFont();
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const int width = viewport()->width();
     const int content = contentWidth(m_headerWidth, m_metrics, work().markers());
     if (content < width) {
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -92,7 +96,6 @@ void CTormelView::LayoutDumpView(int width) {
         m_hpos = std::min(m_hpos, m_hrange);
     }
     horizontalScrollBar()->setRange(0, m_hrange);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     ViewState& vs = state();
     const Offset total = work().dump().totalRows();
@@ -222,7 +225,7 @@ void CTormelView::layOut() {
         viewport()->update();
         return;
     }
-    LayoutDumpView(viewport()->width());
+    LayoutDumpView();
 }
 
 void CTormelView::repaint() {
@@ -255,9 +258,13 @@ void CTormelView::paintEvent(QPaintEvent* event) {
     RenderDumpList(painter, m_font, in);
 }
 
-void CTormelView::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    LayoutDumpView(viewport()->width());
+bool CTormelView::viewportEvent(QEvent* event) {
+    const bool handled = QAbstractScrollArea::viewportEvent(event);
+    // The client area changes with the window and with the scroll bars coming and going, which
+    // Qt may settle after a layout: every change lays the list out again.
+    if (event->type() == QEvent::Resize)
+        LayoutDumpView();
+    return handled;
 }
 
 void CTormelView::scrollContentsBy(int, int) {

@@ -25,9 +25,9 @@ public:
     explicit CTormelView(CTormelApp& app, QWidget* parent = nullptr);
     ~CTormelView() override;
 
-    // Recomputes the font metrics, the scroll ranges and the visible rows for a client area
-    // width pixels wide, keeps the top row on the last page, and repaints everything.
-    void LayoutDumpView(int width);
+    // Recomputes the font metrics, the scroll ranges and the visible rows for the client area,
+    // keeps the top row on the last page, and repaints everything.
+    void LayoutDumpView();
     // Repaints a region of the view and sets both scroll thumbs.
     void RepaintDumpView(RepaintRegion region);
     // After a change of the top row or the reference point.
@@ -87,7 +87,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -142,6 +142,17 @@ TEST_F(DocumentWorkflowTest, UnreadableMarkerFileLeavesTheCurrentWork) {
     EXPECT_EQ(work.markers().count(), 1);
 }
 
+TEST_F(DocumentWorkflowTest, ReopeningTheChangedWorkShowsWhatWasJustSaved) {
+    const std::string mkg = markerFile("w.mkg", dumpFile("d.bin"));
+    ASSERT_TRUE(flow.loadMarkerFile(mkg));
+    work.markers().append(10, 12, 0x0000FF);
+    work.setModified(true);
+    ui.answer(Yes);
+    ASSERT_TRUE(flow.loadMarkerFile(mkg));
+    EXPECT_EQ(work.markers().count(), 2);
+    EXPECT_FALSE(work.modified());
+}
+
 TEST_F(DocumentWorkflowTest, OutOfOrderMarkersAreSortedOnLoad) {
     const std::string mkg =
         markerFile("w.mkg", dumpFile("d.bin"), {marker(20, 21), marker(0, 3), marker(10, 12)});

@@ -72,6 +72,35 @@ class TestDumpView : public QObject {
     Q_OBJECT
 
 private slots:
+    // Whatever the font's own advances, a scroll repaints every text cell, and the horizontal
+    // range of a work opened after another reaches the end of its longest remark beside the
+    // vertical scroll bar.
+    void scrollingRepaintsTheWholeTextColumnAndTheRangeReachesTheRemarks() {
+        for (int size : {10, 11, 12, 14, 16}) {
+            ViewFixture f(0x1000, {700, 400});
+            f.settings.writeInt(section::Settings, "FontSize", size);
+            HeaderBlock header;
+            QVERIFY(header.setDumpPath(f.folder.path("dump.bin")));
+            MarkerTable markers;
+            markers.append(0, 1, 0xB0B0FF);
+            QVERIFY(markers.setRemark(0, std::string(200, 'r')));
+            const std::string mkg = f.folder.path("work.mkg");
+            QVERIFY(writeMarkerFile(mkg, header, markers, false, f.ui));
+            QVERIFY(f.app.workflow().closeWork());
+            QCoreApplication::processEvents();
+            QVERIFY(f.app.workflow().loadMarkerFile(mkg));
+            QCoreApplication::processEvents();
+
+            const CellMetrics& m = f.m();
+            const PixelRect dumpPart =
+                repaintRect(RepaintRegion::DumpPart, m, f.view->headerWidth(), 0,
+                            f.viewport()->width(), f.viewport()->height());
+            QVERIFY(dumpPart.right >= kTextOrigin + (kTextColumn + kMaxTextCells) * m.charWidth);
+            QCOMPARE(f.view->horizontalRange(),
+                     contentWidth(f.view->headerWidth(), m, f.markers()) - f.viewport()->width());
+        }
+    }
+
     void initTestCase() { installFontSubstitutions(); }
 
     void listingFontGivesTheCellsTheTestsCountWith() {
