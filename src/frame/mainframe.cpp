@@ -10,6 +10,7 @@
 #include "frame/ribbonicons.h"
 #include "view/tormelview.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -274,7 +276,24 @@ void CMainFrame::scheduleUpdate() {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (mayChangeCommandState(event->type()))
         scheduleUpdate();
+    if (event->type() == QEvent::Wheel &&
+        forwardWheelToView(watched, *static_cast<QWheelEvent*>(event)))
+        return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::forwardWheelToView(QObject* receiver, const QWheelEvent& wheel) {
+    // The wheel scrolls the list wherever the pointer is in the window; only the marker number
+    // box keeps it for its own steps.
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget || widget->window() != this || widget == m_view->viewport() ||
+        m_view->viewport()->isAncestorOf(widget) || qobject_cast<QAbstractSpinBox*>(widget))
+        return false;
+    QWheelEvent forwarded(m_view->viewport()->mapFromGlobal(wheel.globalPosition()),
+                          wheel.globalPosition(), wheel.pixelDelta(), wheel.angleDelta(),
+                          wheel.buttons(), wheel.modifiers(), wheel.phase(), wheel.inverted());
+    QApplication::sendEvent(m_view->viewport(), &forwarded);
+    return true;
 }
 
 void CMainFrame::restorePlacement(const QSize& screen) {

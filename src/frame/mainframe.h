@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+class QWheelEvent;
+
 namespace byzel {
 
 class CTormelApp;
@@ -46,6 +48,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Hands a wheel turned over the ribbon or the status bar to the dump view.
+    bool forwardWheelToView(QObject* receiver, const QWheelEvent& wheel);
     void addCommands();
     void addFileCommands();
     void addViewCommands();

@@ -87,6 +87,18 @@ private slots:
         QTRY_COMPARE(status->hint(), QString("マーカをクリックすると説明をポップアップ表示します"));
     }
 
+    void wheelOverTheStatusBarScrollsTheList() {
+        Program p;
+        CMainFrame& frame = p.show();
+        p.openDumpFile(0x10000);
+        QWidget* bar = frame.statusBar();
+        const QPoint inside(10, bar->height() / 2);
+        QWheelEvent wheel(inside, bar->mapToGlobal(inside), {}, {0, -120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &wheel);
+        QVERIFY(p.app->view().topRow > 0);
+    }
+
     void firstStartIsAt640By480AtTheTopLeft() {
         Program p;
         CMainFrame frame(*p.app);
