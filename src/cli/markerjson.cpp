@@ -80,20 +80,10 @@ bool fieldHolds(std::span<const char> field, std::string_view text) {
     return text.size() < field.size() && trimmedField(field) == text;
 }
 
-bool isUtf8(std::string_view bytes) {
-    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return QString::fromUtf8(raw).toUtf8() == raw;
-}
-
-// The path as text: read as CP932, as the program reads it first; a path the program stored
-// as UTF-8, because CP932 could not hold it, reads as UTF-8.
-std::string pathText(std::string_view stored) {
-    std::string decoded = cp932ToUtf8(stored);
-    if (storedPathForm(decoded) == stored)
-        return decoded;
-    if (isUtf8(stored) && storedPathForm(stored) == stored)
-        return std::string(stored);
-    return decoded;
+// The path as text, as the program reads it first.
+std::string pathText(const HeaderBlock& header) {
+    const auto candidates = header.dumpPathCandidates();
+    return candidates.empty() ? std::string() : candidates.front();
 }
 
 std::string colorText(ColorRef color) {
@@ -208,7 +198,7 @@ void readPath(const ObjectReader& in, HeaderBlock& header) {
         if (std::memchr(field->data(), 0, field->size()) == nullptr)
             in.fail("\"dumpPathBytes\" must end its path with a zero byte within 256 bytes");
         std::memcpy(header.path.data(), field->data(), header.path.size());
-        if (pathText(header.storedPath()) != text)
+        if (pathText(header) != text)
             in.fail("\"dumpPath\" and \"dumpPathBytes\" disagree; remove \"dumpPathBytes\" to "
                     "store the path as written");
         return;
@@ -317,7 +307,7 @@ std::string markersToJson(const MarkerFileContents& contents) {
     const HeaderBlock& h = contents.header;
     JsonWriter out;
     out.raw("{\n");
-    const std::string path = pathText(h.storedPath());
+    const std::string path = pathText(h);
     out.text(2, "dumpPath", path);
     if (!fieldHolds(h.path, storedPathForm(path)))
         out.text(2, "dumpPathBytes", hexOf(trimmedField(h.path)));

@@ -4,15 +4,26 @@
 #include "core/sjis.h"
 
 #include <cstring>
+#include <optional>
 
 namespace byzel {
 namespace {
 constexpr std::size_t kLinkLinesAt = 256, kReservedAt = 260, kLinkedScrollingAt = 264,
                       kCountCopyAt = 268, kPaddingAt = 270;
+
+// The CP932 form of a path, when it reads back as the very same path. Some characters ("〜",
+// "¥", "−" ...) have only a look-alike in CP932, which would name another file.
+std::optional<std::string> faithfulCp932(std::string_view utf8Path) {
+    auto cp932 = utf8ToCp932(utf8Path);
+    if (cp932 && cp932ToUtf8(*cp932) == utf8Path)
+        return cp932;
+    return std::nullopt;
 }
 
+} // namespace
+
 std::string storedPathForm(std::string_view utf8Path) {
-    if (auto cp932 = utf8ToCp932(utf8Path))
+    if (auto cp932 = faithfulCp932(utf8Path))
         return std::move(*cp932);
     return std::string(utf8Path);
 }
@@ -29,10 +40,14 @@ std::vector<std::string> HeaderBlock::dumpPathCandidates() const {
     std::string_view stored = storedPath();
     if (stored.empty())
         return candidates;
-    candidates.push_back(cp932ToUtf8(stored));
-    if (candidates.front() != stored)
-        candidates.emplace_back(stored);
-    return candidates;
+    std::string decoded = cp932ToUtf8(stored);
+    if (decoded == stored)
+        return {std::move(decoded)};
+    // UTF-8 bytes often read as valid CP932 too (half-width katakana); a path that we would
+    // have stored as UTF-8 is taken as UTF-8 first.
+    if (isValidUtf8(stored) && !faithfulCp932(stored))
+        return {std::string(stored), std::move(decoded)};
+    return {std::move(decoded), std::string(stored)};
 }
 
 bool HeaderBlock::setDumpPath(std::string_view utf8Path) {

@@ -74,6 +74,12 @@ std::optional<std::string> utf8ToCp932(std::string_view text) {
     return out;
 }
 
+bool isValidUtf8(std::string_view text) {
+    Converter conv("UTF-32LE", "UTF-8");
+    std::string ignored;
+    return conv.valid() && conv.convert(text, ignored) == 0;
+}
+
 std::size_t sjisPrefixLength(std::string_view bytes, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {

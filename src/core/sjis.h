@@ -18,6 +18,8 @@ namespace byzel {
 // not valid UTF-8).
 [[nodiscard]] std::optional<std::string> utf8ToCp932(std::string_view text);
 
+[[nodiscard]] bool isValidUtf8(std::string_view text);
+
 // First byte of a double-byte CP932 character.
 [[nodiscard]] constexpr bool isCp932LeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

@@ -59,10 +59,17 @@ TEST(HeaderBlock, PathIsShiftJisWhenItCanBeAndFitsIn255Bytes) {
     ASSERT_TRUE(h.setDumpPath("/データ/a.bin"));
     EXPECT_EQ(h.storedPath(), "/\x83\x66\x81\x5B\x83\x5E/a.bin");
     EXPECT_EQ(h.dumpPathCandidates().front(), "/データ/a.bin");
-    // Hangul has no Shift-JIS form: the UTF-8 bytes are stored, and tried second.
+    // Hangul has no Shift-JIS form: the UTF-8 bytes are stored.
     ASSERT_TRUE(h.setDumpPath("/한국/a.bin"));
     EXPECT_EQ(h.storedPath(), "/한국/a.bin");
-    EXPECT_EQ(h.dumpPathCandidates().back(), "/한국/a.bin");
+    EXPECT_EQ(h.dumpPathCandidates().front(), "/한국/a.bin");
+    // Neither are look-alikes taken for a Shift-JIS form, and UTF-8 that also reads as
+    // half-width katakana still reads first as what was written.
+    for (const char* path : {"/w/データ〜1.bin", "/w/¥.bin", "/w/café.bin"}) {
+        ASSERT_TRUE(h.setDumpPath(path));
+        EXPECT_EQ(h.storedPath(), path);
+        EXPECT_EQ(h.dumpPathCandidates().front(), path);
+    }
 
     EXPECT_TRUE(h.setDumpPath(std::string(255, 'a')));
     EXPECT_FALSE(h.setDumpPath(std::string(256, 'b')));
