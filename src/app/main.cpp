@@ -3,6 +3,7 @@
 #include "app/qtuiport.h"
 #include "app/snapshot.h"
 #include "app/startup.h"
+#include "app/terminationsignals.h"
 #include "app/tormelapp.h"
 #include "core/worktitle.h"
 #include "frame/mainframe.h"
@@ -36,6 +37,7 @@ void chooseSnapshotPlatform(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     chooseSnapshotPlatform(argc, argv);
     QApplication application(argc, argv);
+    byzel::quitOnTerminationSignals(application);
     QApplication::setOrganizationName("Veltran");
     QApplication::setApplicationName("Byzel");
 
