@@ -7,11 +7,11 @@
 // WAV file as lying in RECORDED_FOLDER, which is OUTPUT_FOLDER unless the files are staged
 // somewhere before they reach their place.
 
-#include "core/consoleui.h"
-#include "core/headerblock.h"
-#include "core/markerfile.h"
-#include "core/markertable.h"
-#include "core/sjis.h"
+#include "core/ui/consoleui.h"
+#include "core/markerfile/headerblock.h"
+#include "core/markerfile/markerfile.h"
+#include "core/markers/markertable.h"
+#include "core/text/sjis.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Opens one dump file, working copy included, and prints how long that took in nanoseconds.
 // Usage: open_dump dump-file temporary-folder
-#include "core/consoleui.h"
-#include "core/dumpfile.h"
-#include "core/workfolder.h"
+#include "core/ui/consoleui.h"
+#include "core/dumpfile/dumpfile.h"
+#include "core/dumpfile/workfolder.h"
 
 #include <array>
 #include <chrono>

@@ -3,9 +3,9 @@
 // Usage: render_view dump-file frames
 #include "app/listingfont.h"
 #include "app/tormelapp.h"
-#include "core/consoleui.h"
-#include "core/memorysettings.h"
-#include "core/sjis.h"
+#include "core/ui/consoleui.h"
+#include "core/settings/memorysettings.h"
+#include "core/text/sjis.h"
 #include "view/tormelview.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the marker file reader. Whatever it takes in must be a consistent
 // work, and saving that work must give back the file it came from wherever the work did not
 // change it, and read back to the same work.
-#include "core/markerfile.h"
+#include "core/markerfile/markerfile.h"
 
 #include <cstddef>
 #include <cstdint>

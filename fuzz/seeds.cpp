@@ -1,5 +1,5 @@
 // Writes a few well-formed marker files into the folder given, as the fuzzer's first corpus.
-#include "core/markerfile.h"
+#include "core/markerfile/markerfile.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "app/listingfont.h"
 
-#include "core/settings.h"
+#include "core/settings/settings.h"
 
 #include <QStringList>
 

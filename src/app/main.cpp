@@ -5,7 +5,7 @@
 #include "app/startup.h"
 #include "app/terminationsignals.h"
 #include "app/tormelapp.h"
-#include "core/worktitle.h"
+#include "core/workflow/worktitle.h"
 #include "frame/mainframe.h"
 #include "view/tormelview.h"
 

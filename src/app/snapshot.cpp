@@ -3,7 +3,7 @@
 #include "app/qsettingsstore.h"
 #include "app/startup.h"
 #include "app/tormelapp.h"
-#include "core/consoleui.h"
+#include "core/ui/consoleui.h"
 #include "view/tormelview.h"
 
 #include <QImage>

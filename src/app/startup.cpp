@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
 #include "app/tormelapp.h"
-#include "core/commandline.h"
-#include "core/headerblock.h"
-#include "core/messages.h"
-#include "core/recentfiles.h"
+#include "core/workflow/commandline.h"
+#include "core/markerfile/headerblock.h"
+#include "core/text/messages.h"
+#include "core/workflow/recentfiles.h"
 
 #include <QFileInfo>
 

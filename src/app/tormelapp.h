@@ -1,14 +1,14 @@
 #pragma once
 
-#include "core/documentworkflow.h"
-#include "core/printsettings.h"
-#include "core/recentfiles.h"
-#include "core/settings.h"
-#include "core/uiport.h"
-#include "core/viewstate.h"
-#include "core/work.h"
-#include "core/workfolder.h"
-#include "core/workview.h"
+#include "core/workflow/documentworkflow.h"
+#include "core/settings/printsettings.h"
+#include "core/workflow/recentfiles.h"
+#include "core/settings/settings.h"
+#include "core/ui/uiport.h"
+#include "core/viewmodel/viewstate.h"
+#include "core/workflow/work.h"
+#include "core/dumpfile/workfolder.h"
+#include "core/workflow/workview.h"
 
 #include <QObject>
 #include <QString>

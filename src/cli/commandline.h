@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/consoleui.h"
+#include "core/ui/consoleui.h"
 
 #include <QCommandLineParser>
 

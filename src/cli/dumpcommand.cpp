@@ -2,11 +2,11 @@
 #include "cli/commands.h"
 #include "cli/filesource.h"
 
-#include "core/dumpexport.h"
-#include "core/dumplistfile.h"
-#include "core/dumprelocation.h"
-#include "core/markerfile.h"
-#include "core/viewgeometry.h"
+#include "core/dumplist/dumpexport.h"
+#include "core/dumplist/dumplistfile.h"
+#include "core/workflow/dumprelocation.h"
+#include "core/markerfile/markerfile.h"
+#include "core/viewmodel/viewgeometry.h"
 
 #include <QCoreApplication>
 #include <QFile>

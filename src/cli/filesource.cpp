@@ -1,7 +1,7 @@
 #include "cli/filesource.h"
 
-#include "core/dumpgeometry.h"
-#include "core/uiport.h"
+#include "core/dumpfile/dumpgeometry.h"
+#include "core/ui/uiport.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/bytesource.h"
-#include "core/uniquefd.h"
+#include "core/dumpfile/bytesource.h"
+#include "core/dumpfile/uniquefd.h"
 
 #include <string>
 

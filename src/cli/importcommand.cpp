@@ -3,7 +3,7 @@
 #include "cli/markerjson.h"
 #include "cli/readfile.h"
 
-#include "core/uiport.h"
+#include "core/ui/uiport.h"
 
 #include <unistd.h>
 

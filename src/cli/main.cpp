@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "core/consoleui.h"
+#include "core/ui/consoleui.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "cli/markerjson.h"
 
-#include "core/sjis.h"
+#include "core/text/sjis.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/markerfile.h"
+#include "core/markerfile/markerfile.h"
 
 #include <optional>
 #include <string>

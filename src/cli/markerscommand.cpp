@@ -3,8 +3,8 @@
 #include "cli/markerjson.h"
 #include "cli/readfile.h"
 
-#include "core/byteorder.h"
-#include "core/uiport.h"
+#include "core/markerfile/byteorder.h"
+#include "core/ui/uiport.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "cli/readfile.h"
 
-#include "core/uniquefd.h"
+#include "core/dumpfile/uniquefd.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #include "frame/colorbutton.h"
 
 #include "app/colors.h"
-#include "core/markerrecord.h"
+#include "core/markers/markerrecord.h"
 #include "frame/ribbonicons.h"
 
 #include <QAction>

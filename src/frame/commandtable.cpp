@@ -1,6 +1,6 @@
 #include "frame/commandtable.h"
 
-#include "core/messages.h"
+#include "core/text/messages.h"
 
 namespace byzel {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/commandstate.h"
+#include "core/viewmodel/commandstate.h"
 
 #include <QAction>
 #include <QObject>

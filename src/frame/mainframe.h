@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/commandstate.h"
-#include "core/viewgeometry.h"
-#include "core/windowplacement.h"
+#include "core/viewmodel/commandstate.h"
+#include "core/viewmodel/viewgeometry.h"
+#include "core/settings/windowplacement.h"
 
 #include <QMainWindow>
 

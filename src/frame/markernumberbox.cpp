@@ -1,6 +1,6 @@
 #include "frame/markernumberbox.h"
 
-#include "core/commandstate.h"
+#include "core/viewmodel/commandstate.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

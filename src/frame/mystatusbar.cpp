@@ -1,7 +1,7 @@
 #include "frame/mystatusbar.h"
 
 #include "app/tormelapp.h"
-#include "core/messages.h"
+#include "core/text/messages.h"
 
 #include <QHelpEvent>
 #include <QLabel>

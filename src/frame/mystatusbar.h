@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/statuspanes.h"
+#include "core/viewmodel/statuspanes.h"
 
 #include <QStatusBar>
 

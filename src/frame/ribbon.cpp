@@ -1,6 +1,6 @@
 #include "frame/ribbon.h"
 
-#include "core/commandids.h"
+#include "core/viewmodel/commandids.h"
 #include "frame/commandtable.h"
 #include "frame/markernumberbox.h"
 

@@ -1,8 +1,8 @@
 #include "frame/ribbonicons.h"
 
 #include "app/colors.h"
-#include "core/commandids.h"
-#include "core/commandstate.h"
+#include "core/viewmodel/commandids.h"
+#include "core/viewmodel/commandstate.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,8 @@
 #include "view/dumppainter.h"
 
 #include "app/colors.h"
-#include "core/dumplist.h"
-#include "core/sjis.h"
+#include "core/dumplist/dumplist.h"
+#include "core/text/sjis.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/viewgeometry.h"
-#include "core/work.h"
+#include "core/viewmodel/viewgeometry.h"
+#include "core/workflow/work.h"
 
 #include <array>
 

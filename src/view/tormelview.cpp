@@ -2,8 +2,8 @@
 
 #include "app/listingfont.h"
 #include "app/tormelapp.h"
-#include "core/dumpgeometry.h"
-#include "core/settings.h"
+#include "core/dumpfile/dumpgeometry.h"
+#include "core/settings/settings.h"
 #include "view/dumppainter.h"
 #include "view/popup.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/viewgeometry.h"
-#include "core/viewinput.h"
-#include "core/viewstate.h"
-#include "core/workview.h"
+#include "core/viewmodel/viewgeometry.h"
+#include "core/viewmodel/viewinput.h"
+#include "core/viewmodel/viewstate.h"
+#include "core/workflow/workview.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>

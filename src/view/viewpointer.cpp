@@ -1,9 +1,9 @@
 // Pointer and keyboard input of the dump view.
 
 #include "app/tormelapp.h"
-#include "core/markerpen.h"
-#include "core/messages.h"
-#include "core/sjis.h"
+#include "core/markers/markerpen.h"
+#include "core/text/messages.h"
+#include "core/text/sjis.h"
 #include "view/cursors.h"
 #include "view/tormelview.h"
 

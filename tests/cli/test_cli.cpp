@@ -1,8 +1,8 @@
 #include "cli/markerjson.h"
-#include "core/consoleui.h"
+#include "core/ui/consoleui.h"
 
-#include "core/dumpexport.h"
-#include "core/markerfile.h"
+#include "core/dumplist/dumpexport.h"
+#include "core/markerfile/markerfile.h"
 #include "memorysource.h"
 #include "scriptedui.h"
 #include "tempfolder.h"

@@ -2,7 +2,7 @@
 #include "app/qsettingsstore.h"
 #include "app/qtuiport.h"
 #include "app/tormelapp.h"
-#include "core/memorysettings.h"
+#include "core/settings/memorysettings.h"
 #include "frame/mainframe.h"
 #include "scriptedui.h"
 

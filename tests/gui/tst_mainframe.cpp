@@ -1,6 +1,6 @@
 #include "app/tormelapp.h"
-#include "core/commandids.h"
-#include "core/memorysettings.h"
+#include "core/viewmodel/commandids.h"
+#include "core/settings/memorysettings.h"
 #include "frame/colorbutton.h"
 #include "frame/commandtable.h"
 #include "frame/mainframe.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/bytesource.h"
+#include "core/dumpfile/bytesource.h"
 
 #include <algorithm>
 #include <cstdint>

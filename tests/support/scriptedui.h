@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/uiport.h"
+#include "core/ui/uiport.h"
 
 #include <deque>
 #include <optional>

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/dumplist/dumplist.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace byzel {
+
+// The dump list as a text file: the composed Shift-JIS bytes, every line ending CR LF, no byte
+// order mark. Lines are gathered in a large buffer and written in big blocks; every write is
+// checked, and after the first failure nothing more is written.
+class DumpListFile : public DumpListTarget {
+public:
+    DumpListFile();
+
+    // Creates the file or truncates an existing one; false when it cannot be opened.
+    [[nodiscard]] bool open(const std::string& path);
+    // Writes to a descriptor that is already open (standard output), which stays open after
+    // close(); false when it cannot be used.
+    [[nodiscard]] bool attach(int fd);
+    // Writes what is left and closes the file; false when any write failed.
+    [[nodiscard]] bool close();
+
+    void headerLines(std::string_view header, std::string_view rule) override;
+    bool row(const DumpRow& row) override;
+
+private:
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+
+    bool start();
+    void put(std::string_view bytes);
+    void flush();
+
+    std::unique_ptr<std::FILE, Closer> m_file;
+    std::vector<char> m_buffer;
+    size_t m_used = 0;
+    bool m_failed = false;
+};
+
+} // namespace byzel
