@@ -68,7 +68,11 @@ std::string RecentFileList::itemText(int n) {
         remove(n);
         return {};
     }
-    return "&" + std::to_string(n + 1) + " " + std::string(fileNameOf(path));
+    std::string text = "&";
+    text += std::to_string(n + 1);
+    text += ' ';
+    text += fileNameOf(path);
+    return text;
 }
 
 void RecentFileList::store() {
