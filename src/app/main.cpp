@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/terminationsignals.h"
 #include "app/tormelapp.h"
+#include "core/text/argumenttext.h"
 #include "core/workflow/worktitle.h"
 #include "frame/mainframe.h"
 #include "view/tormelview.h"
@@ -18,6 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -30,6 +33,19 @@ void chooseSnapshotPlatform(int argc, char* argv[]) {
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
     if (snapshot && !display && !std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The arguments Qt left (it takes its own, such as -platform, out of argv), each as text that
+// gives its bytes back exactly: file names need not be UTF-8.
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(QString::fromStdU16String(byzel::argumentText(argv[i])));
+    return arguments;
+}
+
+std::string bytesOf(const QString& argument) {
+    return byzel::argumentBytes(argument.toStdU16String());
 }
 
 } // namespace
@@ -49,8 +65,10 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption topOption("top", "First row shown in the snapshot.", "ROW", "0");
     parser.addOptions({snapshotOption, sizeOption, topOption});
     parser.addPositionalArgument("FILE", "A marker file (.mkg) or a dump file.");
-    parser.process(application);
-    const QStringList files = parser.positionalArguments();
+    parser.process(argumentList(argc, argv));
+    std::vector<std::string> files;
+    for (const auto& file : parser.positionalArguments())
+        files.push_back(bytesOf(file));
 
     // Standard dialogs speak Japanese, like the rest of the program.
     QTranslator qtTranslator;
@@ -61,7 +79,7 @@ int main(int argc, char* argv[]) {
 
     if (parser.isSet(snapshotOption)) {
         byzel::SnapshotRequest request;
-        request.outputPath = parser.value(snapshotOption);
+        request.outputPath = bytesOf(parser.value(snapshotOption));
         const QStringList size = parser.value(sizeOption).split('x');
         bool topOk = false;
         request.topRow = parser.value(topOption).toInt(&topOk);

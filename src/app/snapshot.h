@@ -1,18 +1,21 @@
 #pragma once
 
 #include <QSize>
-#include <QString>
+
+#include <string>
 
 namespace byzel {
 
+// Paths are the bytes given on the command line.
 struct SnapshotRequest {
-    QString outputPath;
+    std::string outputPath;
     QSize size{1280, 800};
     int topRow = 0;
-    QString file;
+    std::string file;
 };
 
-// Renders the view of the file into a PNG without showing a window. Returns the process's exit
+// Renders the view of the file into a PNG without showing a window. The PNG replaces an
+// earlier file of its name only once it is written completely. Returns the process's exit
 // status; errors go to stderr.
 int runSnapshot(const SnapshotRequest& request);
 

@@ -1,59 +1,58 @@
 #include "app/startup.h"
 
 #include "app/tormelapp.h"
-#include "core/workflow/commandline.h"
 #include "core/markerfile/headerblock.h"
 #include "core/text/messages.h"
 #include "core/workflow/recentfiles.h"
 
-#include <QFileInfo>
-
-#include <string>
-#include <vector>
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace byzel {
 namespace {
 
-// The named file as an absolute path, so nothing depends on the current folder later.
-QString startingPath(const QStringList& arguments) {
-    std::vector<std::string> parts;
-    for (const auto& argument : arguments)
-        parts.push_back(argument.toStdString());
-    const std::string path = commandLinePath(joinedCommandLine(parts));
-    if (path.empty())
+// The named file as an absolute path, so nothing depends on the current folder later. The
+// shell has already split the command line: a name holding blanks or quotes is one argument.
+std::string startingPath(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || arguments.front().empty())
         return {};
-    return QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(arguments.front(), ec);
+    return ec ? arguments.front() : absolute.lexically_normal().string();
+}
+
+bool isFolder(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace
 
-bool prepareStart(CTormelApp& app, const QStringList& arguments) {
+bool prepareStart(CTormelApp& app, const std::vector<std::string>& arguments) {
     app.recentFiles().removeNonMarkerFiles();
-    const QString path = startingPath(arguments);
-    if (!path.isEmpty() && QFileInfo(path).isDir()) {
+    if (isFolder(startingPath(arguments))) {
         showMessage(app.ui(), msg::FolderRefused, {}, BoxStyle::Information);
         return false;
     }
     return true;
 }
 
-bool openStartingWork(CTormelApp& app, const QStringList& arguments) {
-    const QString path = startingPath(arguments);
-    if (path.isEmpty()) {
+bool openStartingWork(CTormelApp& app, const std::vector<std::string>& arguments) {
+    const std::string path = startingPath(arguments);
+    if (path.empty()) {
         if (app.settings().readInt(section::Settings, "OpenLast") == 1)
             app.workflow().openRecentFile(0);
         return true;
     }
-    const std::string native = path.toStdString();
-    if (hasMarkerFileExtension(native)) {
-        app.workflow().loadMarkerFile(native);
+    if (hasMarkerFileExtension(path)) {
+        app.workflow().loadMarkerFile(path);
         return true;
     }
-    if (storedPathLength(native) > kMaxStoredPathBytes) {
-        showMessage(app.ui(), msg::PathTooLong, native + "\n", BoxStyle::Error);
+    if (storedPathLength(path) > kMaxStoredPathBytes) {
+        showMessage(app.ui(), msg::PathTooLong, path + "\n", BoxStyle::Error);
         return false;
     }
-    app.workflow().openAsNewWork(native);
+    app.workflow().openAsNewWork(path);
     return true;
 }
 

@@ -1,8 +1,7 @@
 #include "cli/commandline.h"
 
 #include "cli/commands.h"
-
-#include <QFile>
+#include "core/text/argumenttext.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -39,7 +38,7 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QStringLis
 }
 
 std::string filePathArgument(const QString& argument) {
-    const std::string path = QFile::encodeName(argument).toStdString();
+    const std::string path = argumentBytes(argument.toStdU16String());
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.lexically_normal().string();

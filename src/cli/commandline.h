@@ -16,7 +16,8 @@ namespace byzel::cli {
                                                   const QStringList& arguments, int positional,
                                                   ConsoleUi& ui);
 
-// A file argument as the bytes the file system knows it by, made absolute.
+// A file argument as the bytes it was given as, made absolute. The arguments come as
+// argumentText made them.
 [[nodiscard]] std::string filePathArgument(const QString& argument);
 
 // Whether two paths name the same existing file.

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/filesource.h"
 
+#include "core/dumpfile/replacingfile.h"
 #include "core/dumplist/dumpexport.h"
 #include "core/dumplist/dumplistfile.h"
 #include "core/workflow/dumprelocation.h"
@@ -132,12 +133,11 @@ int runDump(const QStringList& arguments, ConsoleUi& ui) {
         return Refused;
     }
     if (!out.empty()) {
-        if ((::access(out.c_str(), F_OK) == 0 &&
-             (sameFile(out, file) || sameFile(out, source.readingPath())))) {
+        if (sameFile(out, file) || sameFile(out, source.readingPath())) {
             ui.error(out + ": is the file being listed; choose another output");
             return Refused;
         }
-        if (!parser.isSet(force) && ::access(out.c_str(), F_OK) == 0) {
+        if (!parser.isSet(force) && nameTaken(out)) {
             ui.error(out + ": exists; add --force to overwrite it");
             return FileFailed;
         }

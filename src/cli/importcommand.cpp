@@ -3,9 +3,8 @@
 #include "cli/markerjson.h"
 #include "cli/readfile.h"
 
+#include "core/dumpfile/replacingfile.h"
 #include "core/ui/uiport.h"
-
-#include <unistd.h>
 
 namespace byzel::cli {
 namespace {
@@ -65,7 +64,7 @@ int runImportMarkers(const QStringList& arguments, ConsoleUi& ui) {
         ui.error(in + ": " + imported.error + "; nothing was written");
         return Refused;
     }
-    if (!parser.isSet(force) && ::access(out.c_str(), F_OK) == 0) {
+    if (!parser.isSet(force) && nameTaken(out)) {
         ui.error(out + ": exists; add --force to overwrite it");
         return FileFailed;
     }

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "core/text/argumenttext.h"
 #include "core/ui/consoleui.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(BYZEL_VERSION));
     byzel::ConsoleUi ui("byzel-cli");
 
-    QStringList arguments = QCoreApplication::arguments();
+    // Each argument as text that gives its bytes back exactly: file names need not be UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(QString::fromStdU16String(byzel::argumentText(argv[i])));
     const QString command = arguments.size() > 1 ? arguments[1] : QString();
     if (command == "-h" || command == "--help" || command == "help") {
         std::fputs(overviewHelp().toLocal8Bit().constData(), stdout);

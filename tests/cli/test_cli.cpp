@@ -3,6 +3,7 @@
 
 #include "core/dumplist/dumpexport.h"
 #include "core/markerfile/markerfile.h"
+#include "filesizelimit.h"
 #include "memorysource.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
@@ -254,6 +255,60 @@ TEST(CliDump, PageOfALinkedWorkStartsTheRemarksAtItsFirstMarker) {
     dir.write("work.mkg", imageOf(c));
     EXPECT_EQ(firstRemark("--top 2"), "    2 two\r");
     EXPECT_EQ(firstRemark(""), "    1 one\r");
+}
+
+TEST(CliDump, NamesAreTheBytesGivenQuotesAndAllNotUtf8) {
+    TempFolder dir;
+    const auto contents = [&](const std::string& name) {
+        const auto bytes = TempFolder::read(dir.path(name));
+        return std::string(bytes.begin(), bytes.end());
+    };
+    dir.write("report", "decoy");
+    dir.write("report\" (copy).bin", std::string(20, 'Q'));
+    const CliRun quoted = runCli(dir, "dump --dump-only '" + dir.path("report\" (copy).bin") + "'");
+    ASSERT_EQ(quoted.status, 0) << quoted.err;
+    EXPECT_NE(quoted.out.find("51 51 51 51"), std::string::npos);
+
+    const std::string sjisName = "\x83\x66\x81\x5B\x83\x5E.bin"; // データ.bin in Shift-JIS
+    const std::string sjisOut = "\x8F\x6F\x97\xCD.txt";          // 出力.txt in Shift-JIS
+    dir.write(sjisName, std::string(20, 'Q'));
+    const CliRun listed =
+        runCli(dir, "dump --dump-only '" + dir.path(sjisName) + "' -o '" + dir.path(sjisOut) + "'");
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(contents(sjisOut), quoted.out);
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"report", "report\" (copy).bin", "stderr.txt", "stdout.txt",
+                                        sjisName, sjisOut}));
+}
+
+TEST(CliDump, AFailedWriteKeepsTheEarlierOutputWhole) {
+    TempFolder dir;
+    const std::string data = dir.write("data.bin", std::string(64 * 1024, 'A'));
+    const std::string out = dir.write("out.txt", "earlier listing");
+    CliRun run;
+    {
+        // The listing is far longer than the file system lets the tool write: a full disk.
+        byzel::testing::FileSizeLimit limit(16 * 1024);
+        run = runCli(dir, "dump " + data + " -o " + out + " --force");
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(run.err.empty());
+    const auto kept = TempFolder::read(out);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "earlier listing");
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"data.bin", "out.txt", "stderr.txt", "stdout.txt"}));
+}
+
+TEST(CliDump, ALinkLeadingNowhereIsAnExistingOutput) {
+    TempFolder dir;
+    const std::string data = dir.write("data.bin", std::string(40, 'A'));
+    std::filesystem::create_symlink(dir.path("nowhere.txt"), dir.path("link.txt"));
+    EXPECT_EQ(runCli(dir, "dump " + data + " -o " + dir.path("link.txt")).status, 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path("link.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("nowhere.txt")));
+    const std::string json = dir.write("in.json", R"({"dumpPath": "a.bin", "markers": []})");
+    EXPECT_EQ(runCli(dir, "import-markers " + json + " -o " + dir.path("link.txt")).status, 1);
+    EXPECT_EQ(runCli(dir, "dump " + data + " -o " + dir.path("link.txt") + " --force").status, 0);
 }
 
 TEST(ConsoleUi, AsksNothingAndOverwritesOnlyWhenAllowed) {

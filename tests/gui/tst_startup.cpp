@@ -1,8 +1,10 @@
+#include "app/snapshot.h"
 #include "app/startup.h"
 #include "app/tormelapp.h"
 #include "core/markerfile/markerfile.h"
 #include "core/settings/memorysettings.h"
 #include "core/text/sjis.h"
+#include "filesizelimit.h"
 #include "frame/mystatusbar.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
@@ -33,7 +35,7 @@ private slots:
         MemorySettingsStore settings;
         testing::ScriptedUi ui;
         CTormelApp app(settings, ui);
-        QVERIFY(!prepareStart(app, {QString::fromStdString(tmp.path())}));
+        QVERIFY(!prepareStart(app, {tmp.path()}));
         QCOMPARE(ui.shownIds(), std::vector<int>{msg::FolderRefused});
         QVERIFY(prepareStart(app, {}));
     }
@@ -44,20 +46,63 @@ private slots:
         testing::ScriptedUi ui;
         CTormelApp app(settings, ui);
         const std::string mkg = markerFileFor(tmp, "WITH BLANK.MKG");
-        QVERIFY(openStartingWork(app, {QString::fromStdString(mkg)}));
+        QVERIFY(openStartingWork(app, {mkg}));
         QCOMPARE(app.work().markerFilePath(), mkg);
         QCOMPARE(app.work().markers().count(), 1);
 
-        // Two arguments are one path cut at the blank, as the command line always was.
-        QVERIFY(openStartingWork(app, {QString::fromStdString(tmp.path("dump.bin")), "extra"}));
+        // The first argument names the file.
+        QVERIFY(openStartingWork(app, {tmp.path("dump.bin"), "extra"}));
         QVERIFY(app.work().isOpen());
         QVERIFY(app.work().isUnnamed());
         QCOMPARE(app.work().markers().count(), 0);
         QVERIFY(ui.shown().empty());
 
-        const QString longPath = QString::fromStdString(tmp.path()) + "/" + QString(300, 'a');
+        const std::string longPath = tmp.path(std::string(300, 'a'));
         QVERIFY(!openStartingWork(app, {longPath}));
         QCOMPARE(ui.shownIds(), std::vector<int>{msg::PathTooLong});
+    }
+
+    void namesAreTakenAsTheShellPassedThem() {
+        testing::TempFolder tmp;
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        CTormelApp app(settings, ui);
+        // A decoy the name's text up to its quote would find.
+        tmp.write("report", std::string(10, 'd'));
+        const std::string quoted = tmp.write("report\" (copy).bin", std::string(100, 'x'));
+        QVERIFY(openStartingWork(app, {quoted}));
+        QVERIFY(app.work().isOpen());
+        QCOMPARE(app.work().dump().size(), 100);
+        QCOMPARE(app.work().header().storedPath(), std::string_view(quoted));
+
+        const std::string sjis = tmp.write("\x83\x66\x81\x5B\x83\x5E.bin", std::string(77, 'x'));
+        QVERIFY(openStartingWork(app, {sjis}));
+        QVERIFY(app.work().isOpen());
+        QCOMPARE(app.work().dump().size(), 77);
+        QVERIFY(ui.shown().empty());
+    }
+
+    void snapshotWritesItsNameAndNeverHalfAFile() {
+        testing::TempFolder tmp;
+        SnapshotRequest request;
+        request.size = QSize(400, 200);
+        request.file = tmp.write("\x83\x66\x81\x5B\x83\x5E.bin", std::string(64, 'x'));
+        request.outputPath = tmp.path("\x8F\x6F\x97\xCD.png");
+        QCOMPARE(runSnapshot(request), 0);
+        const auto png = testing::TempFolder::read(request.outputPath);
+        QVERIFY(png.size() > 1024);
+        QCOMPARE(png[1], std::uint8_t('P'));
+
+        tmp.write("\x8F\x6F\x97\xCD.png", "earlier");
+        {
+            testing::FileSizeLimit limit(1024);
+            QCOMPARE(runSnapshot(request), 1);
+        }
+        const auto kept = testing::TempFolder::read(request.outputPath);
+        QCOMPARE(std::string(kept.begin(), kept.end()), std::string("earlier"));
+        QCOMPARE(tmp.entries(),
+                 (std::vector<std::string>{request.file.substr(tmp.path().size() + 1),
+                                           "\x8F\x6F\x97\xCD.png"}));
     }
 
     void openLastAndRecentCleanup() {

@@ -1,6 +1,7 @@
 #include "core/dumplist/dumpexport.h"
 
 #include "core/dumpfile/bytesource.h"
+#include "core/dumpfile/replacingfile.h"
 #include "core/dumplist/dumplist.h"
 #include "core/dumplist/dumplistfile.h"
 #include "core/markers/markertable.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 
 namespace byzel {
 namespace {
@@ -21,9 +21,7 @@ int clampToInt(std::int64_t n) {
 
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
                         bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui) {
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec) &&
-        showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo) != Yes)
+    if (nameTaken(path) && showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo) != Yes)
         return false;
 
     DumpListFile file;

@@ -26,8 +26,9 @@ struct DumpListData {
 };
 
 // Saves rows of the dump list as a text file at path. Asks before overwriting an existing file
-// (30005), reports a file that cannot be created (30003) and a failed write (30006). A whole
-// file export sets topRow to 0. Returns true when the file was written completely.
+// (30005), reports a file that cannot be created (30003) and a failed write (30006), which
+// leaves an earlier file of that name as it was. A whole file export sets topRow to 0. Returns
+// true when the file was written completely.
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
                         bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui);
 

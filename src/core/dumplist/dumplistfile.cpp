@@ -1,5 +1,7 @@
 #include "core/dumplist/dumplistfile.h"
 
+#include "core/dumpfile/filecopy.h"
+
 #include <cstring>
 #include <unistd.h>
 
@@ -14,38 +16,36 @@ constexpr std::string_view kLineEnd = "\r\n";
 DumpListFile::DumpListFile() : m_buffer(kBufferSize) {}
 
 bool DumpListFile::open(const std::string& path) {
-    m_file.reset(std::fopen(path.c_str(), "wb"));
-    return start();
+    m_attached.reset();
+    return start(m_file.open(path) ? m_file.fd() : -1);
 }
 
 bool DumpListFile::attach(int fd) {
-    // A copy of the descriptor, so that closing the stream leaves the caller's one open.
-    const int copy = ::dup(fd);
-    if (copy < 0)
-        return false;
-    m_file.reset(::fdopen(copy, "wb"));
-    if (!m_file)
-        ::close(copy);
-    return start();
+    // A copy of the descriptor, so that closing ours leaves the caller's one open.
+    m_file.discard();
+    m_attached.reset(::dup(fd));
+    return start(m_attached.get());
 }
 
-bool DumpListFile::start() {
-    if (!m_file)
-        return false;
-    // Our own buffer already gathers the lines into large blocks.
-    std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
+bool DumpListFile::start(int fd) {
+    m_fd = fd;
     m_used = 0;
     m_failed = false;
-    return true;
+    return m_fd >= 0;
 }
 
 bool DumpListFile::close() {
-    if (!m_file)
+    if (m_fd < 0)
         return false;
     flush();
+    m_fd = -1;
+    if (m_failed) {
+        m_file.discard();
+        m_attached.reset();
+        return false;
+    }
     // Closing can report a write the system had deferred.
-    const bool closed = std::fclose(m_file.release()) == 0;
-    return closed && !m_failed;
+    return m_attached.valid() ? m_attached.close() : m_file.commit();
 }
 
 void DumpListFile::headerLines(std::string_view header, std::string_view rule) {
@@ -71,8 +71,7 @@ void DumpListFile::put(std::string_view bytes) {
 }
 
 void DumpListFile::flush() {
-    if (m_used > 0 && !m_failed && m_file &&
-        std::fwrite(m_buffer.data(), 1, m_used, m_file.get()) != m_used)
+    if (m_used > 0 && !m_failed && m_fd >= 0 && !writeAll(m_fd, m_buffer.data(), m_used))
         m_failed = true;
     m_used = 0;
 }

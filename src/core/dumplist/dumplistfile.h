@@ -1,9 +1,8 @@
 #pragma once
 
+#include "core/dumpfile/replacingfile.h"
 #include "core/dumplist/dumplist.h"
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,27 +15,27 @@ class DumpListFile : public DumpListTarget {
 public:
     DumpListFile();
 
-    // Creates the file or truncates an existing one; false when it cannot be opened.
+    // Starts the file at path; an existing file of that name is replaced only by close(), once
+    // the whole list is written. False when it cannot be created.
     [[nodiscard]] bool open(const std::string& path);
     // Writes to a descriptor that is already open (standard output), which stays open after
     // close(); false when it cannot be used.
     [[nodiscard]] bool attach(int fd);
-    // Writes what is left and closes the file; false when any write failed.
+    // Writes what is left and closes the file; false when any write failed, and a file given
+    // to open() then stays as it was.
     [[nodiscard]] bool close();
 
     void headerLines(std::string_view header, std::string_view rule) override;
     bool row(const DumpRow& row) override;
 
 private:
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-
-    bool start();
+    bool start(int fd);
     void put(std::string_view bytes);
     void flush();
 
-    std::unique_ptr<std::FILE, Closer> m_file;
+    ReplacingFile m_file; // a file given by path
+    UniqueFd m_attached;  // a descriptor given to attach()
+    int m_fd = -1;
     std::vector<char> m_buffer;
     size_t m_used = 0;
     bool m_failed = false;

@@ -1,13 +1,13 @@
 #include "core/markerfile/markerfile.h"
 
 #include "core/dumpfile/filecopy.h"
-#include "core/ui/uiport.h"
+#include "core/dumpfile/replacingfile.h"
 #include "core/dumpfile/uniquefd.h"
+#include "core/ui/uiport.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,22 +47,6 @@ std::optional<std::vector<std::uint8_t>> readPrefix(int fd, std::size_t limit) {
     }
     data.resize(got);
     return data;
-}
-
-// The file a save replaces: the target of a link, so that the link stays a link.
-std::string replacedFile(const std::string& path) {
-    std::error_code ec;
-    auto resolved = std::filesystem::canonical(path, ec);
-    return ec ? path : resolved.string();
-}
-
-// Makes a rename durable; the save has already succeeded, so a failure here changes nothing.
-void syncFolderOf(const std::string& file) {
-    const auto slash = file.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
-    UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid())
-        ::fsync(dir.get());
 }
 
 } // namespace
@@ -139,30 +123,17 @@ bool writeMarkerFile(const std::string& path, const HeaderBlock& header, const M
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (ask && exists && showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo) == No)
         return false;
-    // A file we may not write stays as it is, even though a rename could replace it.
-    if (exists && (!S_ISREG(existing.st_mode) || ::access(path.c_str(), W_OK) != 0)) {
-        showMessage(ui, msg::OpenFailed);
-        return false;
-    }
-
-    const std::string target = exists ? replacedFile(path) : path;
-    std::string tempPath;
-    UniqueFd fd(createTempBeside(target, exists ? existing.st_mode & 07777 : 0666, tempPath));
-    if (!fd.valid()) {
+    // A marker file is a file: a device or pipe in its place is refused, not written.
+    ReplacingFile file;
+    if ((exists && !S_ISREG(existing.st_mode)) || !file.open(path)) {
         showMessage(ui, msg::OpenFailed);
         return false;
     }
     const auto image = encodeMarkerFile(header, markers.records());
-    // The new file's bits came through the umask; an existing file keeps exactly its own.
-    const bool written = (!exists || ::fchmod(fd.get(), existing.st_mode & 07777) == 0) &&
-                         writeAll(fd.get(), image.data(), image.size()) && ::fsync(fd.get()) == 0 &&
-                         fd.close() && ::rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!written) {
-        ::unlink(tempPath.c_str());
+    if (!writeAll(file.fd(), image.data(), image.size()) || !file.commit()) {
         showMessage(ui, msg::WriteFailed);
         return false;
     }
-    syncFolderOf(target);
     return true;
 }
 

@@ -108,9 +108,11 @@ TEST_F(DumpExport, DeclinedOrImpossibleExportsChangeNothing) {
     EXPECT_EQ(m_topRow, 500);
 }
 
-TEST_F(DumpExport, FailedWritesAreReportedNotTakenForSuccess) {
+TEST_F(DumpExport, FailedWritesAreReportedAndKeepTheEarlierFileWhole) {
     // A file size limit reached after the first blocks were written: the full disk case.
     m_source = testing::MemorySource(std::vector<std::uint8_t>(0x40000, 0x55));
+    std::ofstream(m_path) << "earlier list";
+    m_ui.answer(Yes);
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit limited = saved;
@@ -121,7 +123,17 @@ TEST_F(DumpExport, FailedWritesAreReportedNotTakenForSuccess) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(done);
-    EXPECT_EQ(m_ui.shownIds(), std::vector<int>{msg::WriteFailed});
+    EXPECT_EQ(m_ui.shownIds(), (std::vector<int>{msg::AskOverwriteFile, msg::WriteFailed}));
+    EXPECT_EQ(contents(), "earlier list");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(DumpExport, ALinkLeadingNowhereCountsAsAFileOfThatName) {
+    fs::create_symlink(m_dir / "nowhere.txt", m_path);
+    m_ui.answer(No);
+    EXPECT_FALSE(run(ExportRange::WholeFile, 10));
+    EXPECT_EQ(m_ui.shownIds(), std::vector<int>{msg::AskOverwriteFile});
+    EXPECT_TRUE(fs::is_symlink(m_path));
 }
 
 TEST_F(DumpExport, AnOpenDescriptorGetsTheSameBytesAndStaysOpen) {

@@ -1,4 +1,3 @@
-#include "core/workflow/commandline.h"
 #include "core/viewmodel/statuspanes.h"
 
 #include <gtest/gtest.h>
@@ -20,17 +19,6 @@ TEST(StatusPanes, ReferencePointAsRowColumnAndAddress) {
     EXPECT_EQ(panes[2].text, "1列");
     EXPECT_EQ(panes[3].text, "00000000 (0)");
     EXPECT_EQ(statusPaneTexts("", 0x7FFFFFFE, 0)[3].text, "7FFFFFFE (2147483646)");
-}
-
-TEST(CommandLine, PathIsQuotedOrCutAtTheFirstBlank) {
-    EXPECT_EQ(commandLinePath("\"/home/u/my data/a.bin\" --x"), "/home/u/my data/a.bin");
-    EXPECT_EQ(commandLinePath("/home/u/my data/a.bin"), "/home/u/my");
-    EXPECT_EQ(commandLinePath("\"/unterminated quote"), "/unterminated quote");
-    EXPECT_EQ(commandLinePath(""), "");
-    // One argument holding a blank stays whole; two arguments are cut as on Windows.
-    EXPECT_EQ(commandLinePath(joinedCommandLine({"/home/u/my data/A.MKG"})),
-              "/home/u/my data/A.MKG");
-    EXPECT_EQ(commandLinePath(joinedCommandLine({"/home/u/my", "data/a.bin"})), "/home/u/my");
 }
 
 } // namespace
