@@ -76,7 +76,7 @@ TEST(MarkerJson, OddContentComesBackByteForByte) {
     EXPECT_NE(json.find("\"remark\": \"\xE3\x83\x98\xE3\x83\x83\xE3\x83\x80 \\\"q\\\"\\t\\\\\""),
               std::string::npos);
     EXPECT_NE(json.find("\"dumpPathBytes\""), std::string::npos);
-    EXPECT_NE(json.find("\"color\": \"#563412\""), std::string::npos);
+    EXPECT_NE(json.find("\"color\": \"#FFB0B0\",\n      \"colorRef\": 4279383126"), std::string::npos);
 
     const JsonImport back = markersFromJson(json);
     ASSERT_TRUE(back.contents) << back.error;
