@@ -38,8 +38,7 @@ std::vector<std::string> markerProblems(std::span<const MarkerRecord> records) {
             const auto [first, second] = std::minmax(reach, next);
             problems.push_back("markers " + std::to_string(first + 1) + " and " +
                                std::to_string(second + 1) + " overlap (bytes " +
-                               bytesOf(records[first]) + " and " + bytesOf(records[second]) +
-                               ")");
+                               bytesOf(records[first]) + " and " + bytesOf(records[second]) + ")");
         }
         if (records[next].end > records[reach].end)
             reach = next;

@@ -347,9 +347,9 @@ std::string markersToJson(const MarkerFileContents& contents) {
         out.number(6, "start", r.start);
         out.number(6, "end", r.end);
         out.number(6, "colorIndex", r.colorIndex);
-        out.text(6, "color", colorText(isStandardColorIndex(r.colorIndex)
-                                           ? standardColor(r.colorIndex)
-                                           : r.color));
+        out.text(
+            6, "color",
+            colorText(isStandardColorIndex(r.colorIndex) ? standardColor(r.colorIndex) : r.color));
         out.number(6, "colorRef", r.color);
         const std::string remark = cp932ToUtf8(r.remarkText());
         const auto back = utf8ToCp932(remark);
