@@ -1,6 +1,8 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "cli/filesource.h"
+#include "cli/listingencoding.h"
+#include "cli/readfile.h"
 
 #include "core/dumpfile/replacingfile.h"
 #include "core/dumplist/dumpexport.h"
@@ -70,6 +72,13 @@ int runDump(const QStringList& arguments, ConsoleUi& ui) {
         "no longer where the marker file says is looked for by its name in the SampleData\n"
         "folder beside byzel-cli, then beside the marker file.\n"
         "\n"
+        "On a terminal the list comes in UTF-8, so that Japanese text cells and remarks are\n"
+        "readable, with every column where it is in the export (a double-byte character is two\n"
+        "columns; a cell that holds no character shows as \".\"). Control characters cannot\n"
+        "reach the terminal: in the text column they show as \".\", in remarks in caret\n"
+        "notation (\"^[\" for ESC). Files and pipes get the export's Shift-JIS bytes as they\n"
+        "are. --encoding chooses either form wherever the list goes.\n"
+        "\n"
         "Without --top and --rows the whole file is listed. Rows are counted from 0; row R holds\n"
         "the bytes from offset R x 16 on. Numbers may be decimal or hexadecimal with \"0x\".\n"
         "When the marker file has linked scrolling on, a listing that starts at --top begins its\n"
@@ -85,7 +94,9 @@ int runDump(const QStringList& arguments, ConsoleUi& ui) {
     const QCommandLineOption output({"o", "output"}, "Write to OUT instead of standard output.",
                                     "OUT");
     const QCommandLineOption force("force", "Overwrite OUT when it exists.");
-    parser.addOptions({top, rows, dumpOnly, output, force});
+    const QCommandLineOption encoding(
+        "encoding", "sjis or utf-8 (default: utf-8 on a terminal, else sjis).", "ENC");
+    parser.addOptions({top, rows, dumpOnly, output, force, encoding});
     if (auto status = parseCommandLine(parser, arguments, 1, ui))
         return *status;
 
@@ -101,9 +112,22 @@ int runDump(const QStringList& arguments, ConsoleUi& ui) {
         return Refused;
     }
 
+    std::optional<ListingEncoding> chosenEncoding;
+    if (parser.isSet(encoding) &&
+        !(chosenEncoding = listingEncodingNamed(parser.value(encoding).toStdString()))) {
+        ui.error("--encoding takes sjis or utf-8, not \"" + parser.value(encoding).toStdString() +
+                 "\"");
+        return Refused;
+    }
+
     const std::string file = filePathArgument(parser.positionalArguments().front());
     const std::string out = parser.isSet(output) ? filePathArgument(parser.value(output)) : "";
     ui.allowOverwrite(parser.isSet(force));
+
+    if (isFolder(file)) {
+        ui.error(file + ": is a folder; dump lists a file");
+        return FileFailed;
+    }
 
     HeaderBlock header;
     MarkerTable markers;
@@ -152,19 +176,28 @@ int runDump(const QStringList& arguments, ConsoleUi& ui) {
     if (firstRow && header.linkedScrollingOn())
         remarkColumnStart = SyncRemarkColumn(markers, topRow, pageRows).value_or(0);
 
+    // A terminal gets readable text that cannot drive it; files and pipes the export's bytes.
+    const bool toTerminal = out.empty() && ::isatty(STDOUT_FILENO) == 1;
+    const ListingEncoding listingEncoding =
+        chosenEncoding.value_or(toTerminal ? ListingEncoding::Utf8 : ListingEncoding::ShiftJis);
+    ListingRecoder recoder(listingEncoding, toTerminal);
+    const bool recoded = listingEncoding != ListingEncoding::ShiftJis || toTerminal;
+
     const DumpListData data{source, markers, remarkColumnStart};
     const ExportRange range = whole ? ExportRange::WholeFile : ExportRange::CurrentPage;
     bool written = false;
     if (out.empty()) {
         DumpListFile stdoutFile;
+        if (recoded)
+            stdoutFile.recodeRowsWith(&recoder);
         written =
             stdoutFile.attach(STDOUT_FILENO) &&
             WriteDumpListText(stdoutFile, range, 1, pageRows, parser.isSet(dumpOnly), data, topRow);
         if (!written)
             showMessage(ui, msg::WriteFailed);
     } else {
-        written =
-            ExportDumpListText(out, range, 1, pageRows, parser.isSet(dumpOnly), data, topRow, ui);
+        written = ExportDumpListText(out, range, 1, pageRows, parser.isSet(dumpOnly), data, topRow,
+                                     ui, recoded ? &recoder : nullptr);
     }
     if (source.readFailed()) {
         ui.error(file + ": reading the dump file failed; the list is incomplete");

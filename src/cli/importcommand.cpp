@@ -22,8 +22,10 @@ int runImportMarkers(const QStringList& arguments, ConsoleUi& ui) {
         "anything fails.\n"
         "\n"
         "Required: \"dumpPath\", \"markers\", and per marker \"start\", \"end\", \"color\"\n"
-        "(\"#RRGGBB\") and \"remark\". The other keys may be left out (0 then). colorRef, when\n"
-        "given, must be the same colour as color. Markers are numbered by their place in the\n"
+        "(\"#RRGGBB\") and \"remark\". The other keys may be left out (0 then). color is the\n"
+        "colour shown: for colorIndex 1 to 8 that index's standard colour. colorRef, the\n"
+        "colour stored, is taken from color when left out; when given, color must be the\n"
+        "colour colorIndex shows or colorRef's own. Markers are numbered by their place in the\n"
         "list; \"number\" is not read. Every save writes the marker count into countCopy.\n"
         "Remove \"remarkBytes\" / \"dumpPathBytes\" when you edit the text beside them.\n"
         "\n"
@@ -49,6 +51,10 @@ int runImportMarkers(const QStringList& arguments, ConsoleUi& ui) {
 
     const std::string in = filePathArgument(parser.positionalArguments().front());
     const std::string out = filePathArgument(parser.value(output));
+    if (isFolder(in)) {
+        ui.error(in + ": is a folder, not a JSON file");
+        return FileFailed;
+    }
     const auto json = readFilePrefix(in, kMaxJsonBytes + 1);
     if (!json) {
         showMessage(ui, msg::OpenFailed, in + "\n");

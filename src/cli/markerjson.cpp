@@ -1,5 +1,7 @@
 #include "cli/markerjson.h"
 
+#include "cli/markerchecks.h"
+
 #include "core/text/sjis.h"
 
 #include <QJsonArray>
@@ -13,7 +15,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <numeric>
 #include <span>
 
 namespace byzel::cli {
@@ -23,10 +24,20 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 
 // ---- writing ----
 
+void appendEscape(std::string& out, unsigned code) {
+    out += "\\u00";
+    out += kHexDigits[code >> 4];
+    out += kHexDigits[code & 0xF];
+}
+
+// Every control character is escaped, DEL and C1 ones as well, so that the JSON shown on a
+// terminal cannot drive it.
 void appendString(std::string& out, std::string_view utf8) {
     out += '"';
-    for (char c : utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
         const auto u = static_cast<unsigned char>(c);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -44,10 +55,11 @@ void appendString(std::string& out, std::string_view utf8) {
             out += "\\t";
             break;
         default:
-            if (u < 0x20) {
-                out += "\\u00";
-                out += kHexDigits[u >> 4];
-                out += kHexDigits[u & 0xF];
+            if (u < 0x20 || u == 0x7F) {
+                appendEscape(out, u);
+            } else if (u == 0xC2 && next >= 0x80 && next <= 0x9F) {
+                appendEscape(out, next);
+                ++i;
             } else {
                 out += c;
             }
@@ -119,6 +131,17 @@ private:
 
 // ---- reading ----
 
+// A surrogate not in a pair is no character; converted to UTF-8 it would quietly become "?".
+bool hasLoneSurrogate(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
 struct Refused {
     std::string message;
 };
@@ -157,7 +180,11 @@ public:
             fail("\"" + std::string(key) + "\" is missing");
         if (!v.isString())
             fail("\"" + std::string(key) + "\" must be a string");
-        return v.toString().toStdString();
+        const QString value = v.toString();
+        if (hasLoneSurrogate(value))
+            fail("\"" + std::string(key) + "\" holds a lone surrogate (\\ud800 to \\udfff), " +
+                 "which is no character");
+        return value.toStdString();
     }
 
     // A hex field of at most size bytes, zero-filled to size; nothing when the key is absent.
@@ -234,7 +261,10 @@ void readRemark(const ObjectReader& in, MarkerRecord& record) {
     std::memcpy(record.remark.data(), sjis->data(), sjis->size());
 }
 
-ColorRef readColor(const ObjectReader& in) {
+// The colour as stored. "color" is the colour the program shows: for colorIndex 1 to 8 that
+// index's standard colour, else colorRef's. JSON that gives "color" as the stored colour for
+// such a marker is read as well.
+ColorRef readColor(const ObjectReader& in, std::uint16_t colorIndex) {
     const std::string text = in.text("color");
     const bool wellFormed =
         text.size() == 7 && text[0] == '#' && std::all_of(text.begin() + 1, text.end(), [](char c) {
@@ -244,13 +274,24 @@ ColorRef readColor(const ObjectReader& in) {
         in.fail("\"color\" must be \"#RRGGBB\"");
     const auto part = [&](int at) { return std::stoi(text.substr(at, 2), nullptr, 16); };
     const ColorRef color = rgb(part(1), part(3), part(5));
-    if (!in.has("colorRef"))
+    const bool standard = isStandardColorIndex(colorIndex);
+    const auto refuseOtherColor = [&] {
+        in.fail("colorIndex " + std::to_string(colorIndex) + " is shown in " +
+                colorText(standardColor(colorIndex)) + " whatever \"color\" says; give that " +
+                "colour, or colorIndex 0 for " + text);
+    };
+    if (!in.has("colorRef")) {
+        if (standard && color != standardColor(colorIndex))
+            refuseOtherColor();
         return color;
+    }
     const auto stored = static_cast<ColorRef>(in.integer("colorRef", 0, kUint32Max));
-    if ((stored & 0xFFFFFF) != color)
-        in.fail("\"color\" " + text + " and \"colorRef\" " + std::to_string(stored) +
-                " disagree; remove \"colorRef\" to store the colour as written");
-    return stored;
+    if ((stored & 0xFFFFFF) == color || (standard && color == standardColor(colorIndex)))
+        return stored;
+    if (standard)
+        refuseOtherColor();
+    in.fail("\"color\" " + text + " and \"colorRef\" " + std::to_string(stored) +
+            " disagree; remove \"colorRef\" to store the colour as written");
 }
 
 MarkerRecord readMarker(const QJsonValue& value, int number) {
@@ -274,31 +315,9 @@ MarkerRecord readMarker(const QJsonValue& value, int number) {
         in.fail("start " + std::to_string(record.start) + " is after end " +
                 std::to_string(record.end));
     record.colorIndex = static_cast<std::uint16_t>(in.integer("colorIndex", 0, kUint16Max, 0));
-    record.color = readColor(in);
+    record.color = readColor(in, record.colorIndex);
     readRemark(in, record);
     return record;
-}
-
-// Markers may stand in any order (the program sorts them on loading), but no two may share a
-// byte.
-void checkOverlaps(const std::vector<MarkerRecord>& records) {
-    std::vector<std::size_t> order(records.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return records[a].start < records[b].start;
-    });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        const std::size_t before = order[i - 1], next = order[i];
-        if (records[next].start > records[before].end)
-            continue;
-        const auto [first, second] = std::minmax(before, next);
-        const auto range = [&](std::size_t k) {
-            return std::to_string(records[k].start) + ".." + std::to_string(records[k].end);
-        };
-        throw Refused{"markers " + std::to_string(first + 1) + " and " +
-                      std::to_string(second + 1) + " overlap (bytes " + range(first) + " and " +
-                      range(second) + ")"};
-    }
 }
 
 } // namespace
@@ -328,7 +347,9 @@ std::string markersToJson(const MarkerFileContents& contents) {
         out.number(6, "start", r.start);
         out.number(6, "end", r.end);
         out.number(6, "colorIndex", r.colorIndex);
-        out.text(6, "color", colorText(r.color));
+        out.text(
+            6, "color",
+            colorText(isStandardColorIndex(r.colorIndex) ? standardColor(r.colorIndex) : r.color));
         out.number(6, "colorRef", r.color);
         const std::string remark = cp932ToUtf8(r.remarkText());
         const auto back = utf8ToCp932(remark);
@@ -379,7 +400,10 @@ JsonImport markersFromJson(std::string_view json) {
         contents.records.reserve(static_cast<std::size_t>(list.size()));
         for (qsizetype i = 0; i < list.size(); ++i)
             contents.records.push_back(readMarker(list[i], static_cast<int>(i) + 1));
-        checkOverlaps(contents.records);
+        // Markers may stand in any order (the program sorts them on loading), but no two may
+        // share a byte; the ranges themselves were checked marker by marker.
+        if (const auto problems = markerProblems(contents.records); !problems.empty())
+            in.fail(problems.front());
         return {std::move(contents), {}};
     } catch (const Refused& refused) {
         return {std::nullopt, refused.message};

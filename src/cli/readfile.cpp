@@ -32,4 +32,9 @@ std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path,
     return data;
 }
 
+bool isFolder(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 } // namespace byzel::cli

@@ -12,4 +12,7 @@ namespace byzel::cli {
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path,
                                                                       std::size_t limit);
 
+// Whether path names a folder, so that a command can say so rather than "cannot open".
+[[nodiscard]] bool isFolder(const std::string& path);
+
 } // namespace byzel::cli

@@ -61,7 +61,7 @@ MarkerFileContents oddContents() {
     c.records.push_back(marker(0, 3, "lone lead \x82"));
     c.records.back().colorIndex = 3;
     c.records.back().color = 0xFF123456;
-    c.records.push_back(marker(100, 100, "tail"));
+    c.records.push_back(marker(100, 100, "tail\x7F"));
     std::memcpy(c.records.back().remark.data() + 245, "after", 5);
     c.header.countCopy = static_cast<std::uint16_t>(c.records.size());
     return c;
@@ -77,7 +77,10 @@ TEST(MarkerJson, OddContentComesBackByteForByte) {
     EXPECT_NE(json.find("\"remark\": \"\xE3\x83\x98\xE3\x83\x83\xE3\x83\x80 \\\"q\\\"\\t\\\\\""),
               std::string::npos);
     EXPECT_NE(json.find("\"dumpPathBytes\""), std::string::npos);
-    EXPECT_NE(json.find("\"color\": \"#563412\""), std::string::npos);
+    // DEL is escaped, so it cannot reach a terminal.
+    EXPECT_NE(json.find("\"remark\": \"tail\\u007f\""), std::string::npos);
+    EXPECT_NE(json.find("\"color\": \"#FFB0B0\",\n      \"colorRef\": 4279383126"),
+              std::string::npos);
 
     const JsonImport back = markersFromJson(json);
     ASSERT_TRUE(back.contents) << back.error;
@@ -104,6 +107,61 @@ TEST(MarkerJson, PlainTextNeedsNoByteFields) {
     EXPECT_NE(json.find("\"dumpPath\": \"/data/\xC3\xBC\xF0\x9F\x98\x80.bin\""), std::string::npos);
     EXPECT_EQ(json.find("Bytes\""), std::string::npos);
     EXPECT_NE(json.find("\"remark\": \"\xE5\x85\x88\xE9\xA0\xAD\"\n"), std::string::npos);
+}
+
+TEST(MarkerJson, ColorIsTheColourShown) {
+    MarkerFileContents c;
+    ASSERT_TRUE(c.header.setDumpPath("a.bin"));
+    c.records = {marker(0, 1, "", 0x00123456), marker(2, 3, "", 0x00123456)};
+    c.records[1].colorIndex = 2; // shown light blue whatever is stored
+    const std::string json = markersToJson(c);
+    EXPECT_NE(
+        json.find("\"colorIndex\": 0,\n      \"color\": \"#563412\",\n      \"colorRef\": 1193046"),
+        std::string::npos)
+        << json;
+    EXPECT_NE(
+        json.find("\"colorIndex\": 2,\n      \"color\": \"#B9B9FF\",\n      \"colorRef\": 1193046"),
+        std::string::npos)
+        << json;
+    const JsonImport back = markersFromJson(json);
+    ASSERT_TRUE(back.contents) << back.error;
+    EXPECT_EQ(imageOf(*back.contents), imageOf(c));
+
+    // JSON written before color showed the standard colour still reads the same.
+    std::string older = json;
+    older.replace(older.find("#B9B9FF"), 7, "#563412");
+    const JsonImport fromOlder = markersFromJson(older);
+    ASSERT_TRUE(fromOlder.contents) << fromOlder.error;
+    EXPECT_EQ(imageOf(*fromOlder.contents), imageOf(c));
+}
+
+TEST(MarkerJson, MarkersWarnsOfWhatImportRefuses) {
+    MarkerFileContents c;
+    ASSERT_TRUE(c.header.setDumpPath("a.bin"));
+    c.records = {marker(0, 100, "wide"),   marker(5, 6, "inside"),    marker(50, 60, "inside too"),
+                 marker(9, 3, "backward"), marker(-4, 2, "negative"), marker(200, 200, "fine")};
+    TempFolder dir;
+    dir.write("bad.mkg", imageOf(c));
+    const CliRun shown = runCli(dir, "markers " + dir.path("bad.mkg"));
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_NE(shown.out.find("\"remark\": \"fine\""), std::string::npos);
+    for (const char* says :
+         {"marker 4: start 9 is after end 3", "marker 5: bytes -4..2 reach below offset 0",
+          "markers 1 and 2 overlap (bytes 0..100 and 5..6)",
+          "markers 1 and 3 overlap (bytes 0..100 and 50..60)",
+          "import-markers refuses such markers"})
+        EXPECT_NE(shown.err.find(says), std::string::npos) << says << "\n" << shown.err;
+    EXPECT_EQ(std::count(shown.err.begin(), shown.err.end(), '\n'), 5) << shown.err;
+
+    dir.write("bad.json", shown.out);
+    EXPECT_EQ(
+        runCli(dir, "import-markers " + dir.path("bad.json") + " -o " + dir.path("w.mkg")).status,
+        2);
+
+    // A sound file is shown without a word on standard error.
+    dir.write("good.mkg", imageOf(oddContents()));
+    EXPECT_EQ(runCli(dir, "markers " + dir.path("good.mkg")).err.find("warning"),
+              std::string::npos);
 }
 
 TEST(MarkerJson, RefusesWhatWouldBreakTheTable) {
@@ -146,6 +204,12 @@ TEST(MarkerJson, RefusesWhatWouldBreakTheTable) {
         {list(one(R"(, "remarkBytes": "7300")")), "\"remark\" and \"remarkBytes\" disagree"},
         {list(one(R"(, "remarkBytes": "7g")")), "must be hex digits"},
         {R"({"markers": [], "dumpPath": ")" + std::string(256, 'p') + "\"}", "at most 255 fit"},
+        {list(R"({"start": 0, "end": 1, "color": "#FF0000", "remark": "a\ud800"})"),
+         "marker 1: \"remark\" holds a lone surrogate"},
+        {R"({"markers": [], "dumpPath": "\udc00"})", "\"dumpPath\" holds a lone surrogate"},
+        {list(one(R"(, "colorIndex": 3, "colorRef": 65280)")),
+         "colorIndex 3 is shown in #FFB0B0 whatever \"color\" says"},
+        {list(one(R"(, "colorIndex": 3)")), "colorIndex 3 is shown in #FFB0B0"},
     };
     for (const auto& c : cases) {
         const JsonImport result = markersFromJson(c.json);
@@ -234,6 +298,9 @@ TEST(CliDump, RefusesNonsenseAndKeepsFiles) {
     EXPECT_EQ(runCli(dir, "dump " + data + " -o " + data + " --force").status, 2);
     EXPECT_EQ(contents("data.bin"), std::string(40, 'A'));
     EXPECT_EQ(runCli(dir, "dump " + dir.path("none.bin")).status, 1);
+    const CliRun folder = runCli(dir, "dump " + dir.path(""));
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find("is a folder"), std::string::npos) << folder.err;
     EXPECT_EQ(runCli(dir, "markers " + data).status, 1);
     EXPECT_EQ(runCli(dir, "frobnicate").status, 2);
 }

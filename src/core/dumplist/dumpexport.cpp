@@ -20,7 +20,8 @@ int clampToInt(std::int64_t n) {
 } // namespace
 
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
-                        bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui) {
+                        bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui,
+                        DumpRowRecoder* recoder) {
     if (nameTaken(path) && showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo) != Yes)
         return false;
 
@@ -29,6 +30,7 @@ bool ExportDumpListText(const std::string& path, ExportRange range, int pageCoun
         showMessage(ui, msg::OpenFailed);
         return false;
     }
+    file.recodeRowsWith(recoder);
 
     if (!WriteDumpListText(file, range, pageCount, rowsPerPage, dumpOnly, data, topRow)) {
         showMessage(ui, msg::WriteFailed);

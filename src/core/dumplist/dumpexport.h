@@ -8,6 +8,7 @@ namespace byzel {
 
 class ByteSource;
 class DumpListFile;
+class DumpRowRecoder;
 class MarkerTable;
 class UiPort;
 
@@ -28,9 +29,11 @@ struct DumpListData {
 // Saves rows of the dump list as a text file at path. Asks before overwriting an existing file
 // (30005), reports a file that cannot be created (30003) and a failed write (30006), which
 // leaves an earlier file of that name as it was. A whole file export sets topRow to 0. Returns
-// true when the file was written completely.
+// true when the file was written completely. A recoder rewrites the rows on their way into
+// the file.
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
-                        bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui);
+                        bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui,
+                        DumpRowRecoder* recoder = nullptr);
 
 // The rows of ExportDumpListText written to a text file that is already open (standard output
 // of the command-line tool), which is then closed. Returns false when a write failed.

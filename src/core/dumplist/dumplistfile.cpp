@@ -56,8 +56,14 @@ void DumpListFile::headerLines(std::string_view header, std::string_view rule) {
 }
 
 bool DumpListFile::row(const DumpRow& row) {
-    put(row.line);
-    put(row.remarkEntry);
+    if (m_recoder) {
+        m_recoded.clear();
+        m_recoder->recode(row, m_recoded);
+        put(m_recoded);
+    } else {
+        put(row.line);
+        put(row.remarkEntry);
+    }
     put(kLineEnd);
     return !m_failed;
 }
@@ -65,7 +71,7 @@ bool DumpListFile::row(const DumpRow& row) {
 void DumpListFile::put(std::string_view bytes) {
     if (bytes.size() > m_buffer.size() - m_used)
         flush();
-    // A remark entry is far smaller than the buffer, so one flush always makes room.
+    // A line, even recoded, is far smaller than the buffer, so one flush always makes room.
     std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
     m_used += bytes.size();
 }

@@ -8,6 +8,15 @@
 
 namespace byzel {
 
+// Rewrites the rows of a dump list text file on their way out, for readers that want another
+// form than the export's Shift-JIS bytes (a terminal).
+class DumpRowRecoder {
+public:
+    virtual ~DumpRowRecoder() = default;
+    // Appends the row's line and remark entry, in the form wanted, to out.
+    virtual void recode(const DumpRow& row, std::string& out) = 0;
+};
+
 // The dump list as a text file: the composed Shift-JIS bytes, every line ending CR LF, no byte
 // order mark. Lines are gathered in a large buffer and written in big blocks; every write is
 // checked, and after the first failure nothing more is written.
@@ -24,6 +33,8 @@ public:
     // Writes what is left and closes the file; false when any write failed, and a file given
     // to open() then stays as it was.
     [[nodiscard]] bool close();
+    // Rows pass through recoder from now on; nothing means the composed bytes as they are.
+    void recodeRowsWith(DumpRowRecoder* recoder) { m_recoder = recoder; }
 
     void headerLines(std::string_view header, std::string_view rule) override;
     bool row(const DumpRow& row) override;
@@ -39,6 +50,8 @@ private:
     std::vector<char> m_buffer;
     size_t m_used = 0;
     bool m_failed = false;
+    DumpRowRecoder* m_recoder = nullptr;
+    std::string m_recoded;
 };
 
 } // namespace byzel

@@ -30,6 +30,10 @@ void ConsoleUi::note(const std::string& text) {
     print(m_prefix + "note: ", text);
 }
 
+void ConsoleUi::warning(const std::string& text) {
+    print(m_prefix + "warning: ", text);
+}
+
 void ConsoleUi::print(const std::string& prefix, const std::string& text) {
     // The core puts a path on a line of its own in front of a message; one line reads better
     // in a terminal and in logs.

@@ -26,6 +26,7 @@ public:
     // A message of the program itself, in the same form.
     void error(const std::string& text);
     void note(const std::string& text);
+    void warning(const std::string& text);
 
 private:
     void print(const std::string& prefix, const std::string& text);
