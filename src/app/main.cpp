@@ -1,6 +1,7 @@
 #include "app/listingfont.h"
 #include "app/qsettingsstore.h"
 #include "app/qtuiport.h"
+#include "app/signalshutdown.h"
 #include "app/snapshot.h"
 #include "app/startup.h"
 #include "app/terminationsignals.h"
@@ -11,8 +12,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -37,7 +40,6 @@ void chooseSnapshotPlatform(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     chooseSnapshotPlatform(argc, argv);
     QApplication application(argc, argv);
-    byzel::quitOnTerminationSignals(application);
     QApplication::setOrganizationName("Veltran");
     QApplication::setApplicationName("Byzel");
 
@@ -78,6 +80,14 @@ int main(int argc, char* argv[]) {
     byzel::QSettingsStore settings;
     byzel::QtUiPort ui;
     byzel::CTormelApp app(settings, ui);
+    byzel::reclaimStaleWorkFolders(byzel::temporaryRoot());
+    byzel::SignalShutdown shutdown(
+        app,
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+            .toStdString(),
+        byzel::endBySignal);
+    byzel::watchTerminationSignals(application,
+                                   [&shutdown](int signal) { shutdown.onSignal(signal); });
     if (!byzel::prepareStart(app, files))
         return 0;
     byzel::CMainFrame frame(app);
@@ -88,5 +98,6 @@ int main(int argc, char* argv[]) {
     frame.showAtStart();
     if (!byzel::openStartingWork(app, files))
         return 0;
+    byzel::tellRecoveredMarkers(app);
     return QApplication::exec();
 }

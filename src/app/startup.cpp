@@ -1,11 +1,13 @@
 #include "app/startup.h"
 
 #include "app/tormelapp.h"
-#include "core/workflow/commandline.h"
 #include "core/markerfile/headerblock.h"
 #include "core/text/messages.h"
+#include "core/workflow/commandline.h"
 #include "core/workflow/recentfiles.h"
+#include "core/workflow/recovery.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <string>
@@ -35,6 +37,13 @@ bool prepareStart(CTormelApp& app, const QStringList& arguments) {
         return false;
     }
     return true;
+}
+
+void tellRecoveredMarkers(CTormelApp& app) {
+    for (const std::string& path : takeRecoveryFiles(app.settings())) {
+        if (QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(path))))
+            showMessage(app.ui(), msg::RecoveredMarkers, path + "\n", BoxStyle::Information);
+    }
 }
 
 bool openStartingWork(CTormelApp& app, const QStringList& arguments) {

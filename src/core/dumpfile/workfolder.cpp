@@ -35,7 +35,8 @@ UniqueFd lockNewFolder(const std::string& folder) {
     UniqueFd fd(::open(passing.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.valid())
         return {};
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 || ::rename(passing.c_str(), named.c_str()) != 0) {
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 ||
+        ::rename(passing.c_str(), named.c_str()) != 0) {
         ::unlink(passing.c_str());
         return {};
     }
@@ -124,7 +125,8 @@ void WorkFolder::removeWorkFiles() {
 int reclaimStaleWorkFolders(const std::string& root) {
     int removed = 0;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(root, ec), end; !ec && it != end;
+         it.increment(ec)) {
         if (isWorkFolderName(it->path().filename().string()) && removeIfStale(it->path().string()))
             ++removed;
     }

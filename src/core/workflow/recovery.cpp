@@ -48,7 +48,7 @@ std::string writeInto(const std::string& folder, const std::string& stem, const 
             continue;
         SilentUi silent;
         return writeMarkerFile(path, work.header(), work.markers(), false, silent) ? path
-                                                                                    : std::string();
+                                                                                   : std::string();
     }
     return {};
 }
@@ -76,15 +76,19 @@ std::string saveRecoveryFile(const Work& work, const std::string& dataFolder) {
 }
 
 void rememberRecoveryFile(SettingsStore& settings, const std::string& path) {
+    // Another program ending at the same time may have noted its own file meanwhile.
+    settings.sync();
     std::string noted = settings.readText(section::Last, kRecoveredKey);
     if (!noted.empty())
         noted += '\n';
     settings.writeText(section::Last, kRecoveredKey, noted + path);
+    settings.sync();
 }
 
 std::vector<std::string> takeRecoveryFiles(SettingsStore& settings) {
     std::istringstream noted(settings.readText(section::Last, kRecoveredKey));
     settings.remove(section::Last, kRecoveredKey);
+    settings.sync();
     std::vector<std::string> paths;
     for (std::string line; std::getline(noted, line);)
         if (!line.empty())

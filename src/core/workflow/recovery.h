@@ -17,7 +17,7 @@ class Work;
 // work has nothing unsaved or no file could be written.
 [[nodiscard]] std::string saveRecoveryFile(const Work& work, const std::string& dataFolder);
 
-// Notes a recovery file so the next start can tell the user about it.
+// Notes a recovery file, at once on disk, so the next start can tell the user about it.
 void rememberRecoveryFile(SettingsStore& settings, const std::string& path);
 // The recovery files noted since the last call, oldest first; forgets them.
 [[nodiscard]] std::vector<std::string> takeRecoveryFiles(SettingsStore& settings);
