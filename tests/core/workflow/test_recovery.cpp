@@ -93,8 +93,7 @@ TEST_F(RecoveryTest, NothingIsWrittenForAWorkWithoutChanges) {
     openChangedNamedWork();
     work.setModified(false);
     EXPECT_EQ(saveRecoveryFile(work, tmp.path("data")), "");
-    EXPECT_EQ(fs::directory_iterator(tmp.path("work"))->path().filename(), "data.bin");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path("work")), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path("work")), {}), 2) << "data.bin, work.mkg";
     EXPECT_FALSE(fs::exists(tmp.path("data")));
 }
 
@@ -117,14 +116,6 @@ TEST_F(RecoveryTest, WorkWhoseFolderTakesNoFileGoesToTheDataFolder) {
     fs::remove_all(tmp.path("work"));
     EXPECT_EQ(saveRecoveryFile(work, tmp.path("data")), tmp.path("data/work.recovered.mkg"));
     EXPECT_TRUE(ui.shown().empty()) << "nothing is asked while the program ends";
-}
-
-TEST_F(RecoveryTest, RecoveryFilesAreToldOnceInTheOrderWritten) {
-    rememberRecoveryFile(settings, "/home/u/a.recovered.mkg");
-    rememberRecoveryFile(settings, "/home/u/b.recovered.mkg");
-    EXPECT_EQ(takeRecoveryFiles(settings),
-              (std::vector<std::string>{"/home/u/a.recovered.mkg", "/home/u/b.recovered.mkg"}));
-    EXPECT_TRUE(takeRecoveryFiles(settings).empty());
 }
 
 } // namespace
