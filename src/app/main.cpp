@@ -1,6 +1,7 @@
 #include "app/listingfont.h"
 #include "app/qsettingsstore.h"
 #include "app/qtuiport.h"
+#include "app/signalshutdown.h"
 #include "app/snapshot.h"
 #include "app/startup.h"
 #include "app/terminationsignals.h"
@@ -12,8 +13,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -53,7 +56,6 @@ std::string bytesOf(const QString& argument) {
 int main(int argc, char* argv[]) {
     chooseSnapshotPlatform(argc, argv);
     QApplication application(argc, argv);
-    byzel::quitOnTerminationSignals(application);
     QApplication::setOrganizationName("Veltran");
     QApplication::setApplicationName("Byzel");
 
@@ -96,6 +98,14 @@ int main(int argc, char* argv[]) {
     byzel::QSettingsStore settings;
     byzel::QtUiPort ui;
     byzel::CTormelApp app(settings, ui);
+    byzel::reclaimStaleWorkFolders(byzel::temporaryRoot());
+    byzel::SignalShutdown shutdown(
+        app,
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+            .toStdString(),
+        byzel::endBySignal);
+    byzel::watchTerminationSignals(application,
+                                   [&shutdown](int signal) { shutdown.onSignal(signal); });
     if (!byzel::prepareStart(app, files))
         return 0;
     byzel::CMainFrame frame(app);
@@ -106,5 +116,6 @@ int main(int argc, char* argv[]) {
     frame.showAtStart();
     if (!byzel::openStartingWork(app, files))
         return 0;
+    byzel::tellRecoveredMarkers(app);
     return QApplication::exec();
 }

@@ -15,7 +15,7 @@ public:
     QSettingsStore();
     explicit QSettingsStore(const QString& iniFile);
 
-    void sync() { m_settings->sync(); }
+    void sync() override { m_settings->sync(); }
 
 protected:
     std::optional<int> loadInt(std::string_view section, std::string_view name) const override;

@@ -4,9 +4,12 @@
 #include "core/markerfile/headerblock.h"
 #include "core/text/messages.h"
 #include "core/workflow/recentfiles.h"
+#include "core/workflow/recovery.h"
 
 #include <filesystem>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace byzel {
 namespace {
@@ -35,6 +38,14 @@ bool prepareStart(CTormelApp& app, const std::vector<std::string>& arguments) {
         return false;
     }
     return true;
+}
+
+void tellRecoveredMarkers(CTormelApp& app) {
+    for (const std::string& path : takeRecoveryFiles(app.settings())) {
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec))
+            showMessage(app.ui(), msg::RecoveredMarkers, path + "\n", BoxStyle::Information);
+    }
 }
 
 bool openStartingWork(CTormelApp& app, const std::vector<std::string>& arguments) {

@@ -19,4 +19,8 @@ class CTormelApp;
 // last marker file. False, after 30049, ends the program.
 [[nodiscard]] bool openStartingWork(CTormelApp& app, const std::vector<std::string>& arguments);
 
+// Once the main window shows: names each recovery file a signal left at the end of an earlier
+// run, with a message of its own, and forgets them. Files removed meanwhile are passed over.
+void tellRecoveredMarkers(CTormelApp& app);
+
 } // namespace byzel

@@ -1,12 +1,18 @@
 #pragma once
 
+#include <functional>
+
 class QCoreApplication;
 
 namespace byzel {
 
-// Makes SIGTERM, SIGHUP and SIGINT end the event loop instead of the process, so that the
-// program unwinds and removes its work folder (with the copy of the dump file) on the way out,
-// as it does when the user closes it.
-void quitOnTerminationSignals(QCoreApplication& application);
+// Catches SIGTERM, SIGHUP and SIGINT and calls onSignal with the signal's number from the event
+// loop that runs at the time: the main loop, or the loop of a modal dialog. Until then the
+// program goes on; it is onSignal's task to end it.
+void watchTerminationSignals(QCoreApplication& application, std::function<void(int)> onSignal);
+
+// Ends the process at once as the signal's default action does, so whoever started the program
+// sees that the signal ended it. Nothing is unwound: the caller tidies up first.
+[[noreturn]] void endBySignal(int signal);
 
 } // namespace byzel

@@ -36,6 +36,7 @@ public:
     [[nodiscard]] PrintSettings& printSettings() { return m_printSettings; }
     [[nodiscard]] RecentFileList& recentFiles() { return m_recentFiles; }
     [[nodiscard]] DocumentWorkflow& workflow() { return m_workflow; }
+    [[nodiscard]] WorkFolder& workFolder() { return m_workFolder; }
     // The view that shows the work; the workflow reaches it from now on.
     void attachView(WorkView* view) { m_viewLink.target = view; }
     void detachView(WorkView* view) {

@@ -4,6 +4,7 @@
 #include "core/markerfile/markerfile.h"
 #include "core/settings/memorysettings.h"
 #include "core/text/sjis.h"
+#include "core/workflow/recovery.h"
 #include "filesizelimit.h"
 #include "frame/mystatusbar.h"
 #include "scriptedui.h"
@@ -155,6 +156,23 @@ private slots:
             app.printSettings().marginTop = 17;
         }
         QCOMPARE(settings.readInt(section::Last, "MarginT"), 17);
+    }
+
+    void recoveryFilesAreToldOnceAndOnlyWhileTheyExist() {
+        testing::TempFolder tmp;
+        MemorySettingsStore settings;
+        testing::ScriptedUi ui;
+        CTormelApp app(settings, ui);
+        const std::string kept = tmp.write("work.recovered.mkg", "markers");
+        rememberRecoveryFile(settings, tmp.path("removed meanwhile.recovered.mkg"));
+        rememberRecoveryFile(settings, kept);
+
+        tellRecoveredMarkers(app);
+        QCOMPARE(ui.shownIds(), std::vector<int>{msg::RecoveredMarkers});
+        QCOMPARE(ui.shown()[0].text, kept + "\n" + std::string(stringText(msg::RecoveredMarkers)));
+        QCOMPARE(ui.shown()[0].style, BoxStyle::Information);
+        tellRecoveredMarkers(app);
+        QCOMPARE(ui.shown().size(), std::size_t{1});
     }
 
     void statusBarReportsTheReferencePointAndExplainsItsPanes() {

@@ -34,6 +34,9 @@ std::vector<SettingDef> buildTable() {
         {L, "CharType", T::Integer, 0, ""},
         {L, "Off10", T::Text, 0, ""},
         {L, "Endian", T::Integer, 1, ""},
+        // Recovery files written when a signal ended a modified work, one path a line, shown
+        // and forgotten at the next start.
+        {L, "Recovered", T::Text, 0, ""},
     };
     // The console's hexadecimal boxes, named by their control ids.
     auto boxes = [&](int first, int count) {

@@ -43,6 +43,9 @@ public:
     void writeInt(std::string_view section, std::string_view name, int value);
     void writeText(std::string_view section, std::string_view name, std::string_view value);
     void remove(std::string_view section, std::string_view name);
+    // Writes pending changes out and takes in those another running program made; stores held
+    // in memory have nothing to do.
+    virtual void sync() {}
 
 protected:
     [[nodiscard]] virtual std::optional<int> loadInt(std::string_view section,

@@ -71,6 +71,8 @@ const std::map<int, std::string>& stringTable() {
         {30072, "OLEライブラリの初期化に失敗しました"},
         {30164, "実行ファイルと同じ場所にＰＤＦファイルがありません"},
         {30165, "Manual"},
+        // Our own: told at the start after a signal ended a work with unsaved markers.
+        {30100, "前回の終了時に保存されていなかったマーカを、このファイルに保存しました"},
 
         // Version history, oldest first.
         {30200, "Ver. 1.00 2010.06.26 新規作成"},

@@ -68,6 +68,7 @@ inline constexpr int PathTooLong = 30049;
 inline constexpr int CrcReport = 30050;
 inline constexpr int CharTableFull = 30065;
 inline constexpr int OleInitFailed = 30072;
+inline constexpr int RecoveredMarkers = 30100;
 inline constexpr int ManualMissing = 30164;
 inline constexpr int ManualBaseName = 30165;
 inline constexpr int HistoryOldest = 30200;

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace byzel {
 namespace {
@@ -63,6 +66,75 @@ TEST(WorkFolder, RemoveWorkFilesDeletesOnlyItsOwnFiles) {
     EXPECT_FALSE(fs::exists(work.filePath(kWorkingCopyName)));
     EXPECT_FALSE(fs::exists(work.filePath(kScratchFileName)));
     EXPECT_TRUE(fs::exists(work.filePath("other")));
+}
+
+// A folder as a killed program leaves it: named like ours, with a lock file nobody holds.
+std::string leftBehindFolder(const TempFolder& root, const std::string& name) {
+    const std::string folder = root.path(name);
+    fs::create_directory(folder);
+    TempFolder::writeFile(folder + "/" + std::string(kLockFileName), "");
+    TempFolder::writeFile(folder + "/" + std::string(kWorkingCopyName), "copy");
+    return folder;
+}
+
+TEST(WorkFolder, StartReclaimsOnlyFoldersNobodyHolds) {
+    TempFolder root;
+    WorkFolder running(root.path());
+    const std::string runningFolder =
+        fs::path(running.filePath(kWorkingCopyName)).parent_path().string();
+    const std::string stale = leftBehindFolder(root, "Byzel-a1B2c3");
+    // Not ours to judge: other names, and a folder without a lock file (one being made, or
+    // left by an older program).
+    const std::string otherName = leftBehindFolder(root, "Byzel-a1B2c3-keep");
+    const std::string shortName = leftBehindFolder(root, "Byzel-abc");
+    const std::string unlocked = root.path("Byzel-Zz9Yy8");
+    fs::create_directory(unlocked);
+
+    EXPECT_EQ(reclaimStaleWorkFolders(root.path()), 1);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(runningFolder + "/" + std::string(kLockFileName)));
+    EXPECT_TRUE(fs::exists(otherName));
+    EXPECT_TRUE(fs::exists(shortName));
+    EXPECT_TRUE(fs::exists(unlocked));
+}
+
+TEST(WorkFolder, FolderOfAnotherRunningProgramIsKept) {
+    TempFolder root;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        WorkFolder owner(root.path());
+        const bool made = !owner.filePath(kWorkingCopyName).empty();
+        [[maybe_unused]] auto n = ::write(ready[1], &made, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    bool made = false;
+    ASSERT_EQ(::read(ready[0], &made, 1), 1);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(reclaimStaleWorkFolders(root.path()), 0);
+    EXPECT_EQ(root.entries().size(), 1u);
+
+    // Killed outright: its folder stays behind, and now nobody holds its lock.
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    ASSERT_EQ(root.entries().size(), 1u);
+    EXPECT_EQ(reclaimStaleWorkFolders(root.path()), 1);
+    EXPECT_TRUE(root.entries().empty());
+}
+
+TEST(WorkFolder, FolderMadeAgainIsLockedAgain) {
+    TempFolder root;
+    WorkFolder work(root.path());
+    fs::remove_all(fs::path(work.filePath(kWorkingCopyName)).parent_path());
+    ASSERT_FALSE(work.filePath(kWorkingCopyName).empty());
+    EXPECT_EQ(reclaimStaleWorkFolders(root.path()), 0);
+    work.remove();
+    EXPECT_TRUE(root.entries().empty());
 }
 
 } // namespace
