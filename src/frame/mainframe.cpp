@@ -84,7 +84,7 @@ CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
             });
     connect(m_commands, &CommandTable::commandRun, this, &CMainFrame::updateCommands);
     connect(&m_app, &CTormelApp::titleChanged, this, &QWidget::setWindowTitle);
-    connect(&m_app, &CTormelApp::titleChanged, this, &CMainFrame::scheduleUpdate);
+    connect(&m_app, &CTormelApp::workChanged, this, &CMainFrame::scheduleUpdate);
     qApp->installEventFilter(this);
 
     setWindowTitle(m_app.title());
