@@ -9,9 +9,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QListView>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
