@@ -36,6 +36,9 @@ std::unique_ptr<QFileDialog> makeFileDialog(QWidget* owner, const FileDialogRequ
                                       startFolder(request.initialPath), toQtFilter(request.filter));
     if (!request.defaultExtension.empty())
         dialog->setDefaultSuffix(fromUtf8(request.defaultExtension));
+    // The filter names already show their patterns, "マーカファイル(*.mkg)": Qt's own copy of
+    // them would repeat it.
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
     return dialog;
 }
 
@@ -51,8 +54,9 @@ QString toQtFilter(std::string_view windowsFilter) {
     QStringList filters;
     for (const auto& f : parseFileFilter(windowsFilter)) {
         QStringList patterns;
+        // "*.*" means every file on Windows; here it would miss names without a dot.
         for (const auto& p : f.patterns)
-            patterns << fromUtf8(p);
+            patterns << (p == "*.*" ? QStringLiteral("*") : fromUtf8(p));
         filters << fromUtf8(f.name) + " (" + patterns.join(' ') + ")";
     }
     return filters.join(";;");

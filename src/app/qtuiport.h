@@ -26,7 +26,8 @@ private:
     QWidget* m_fallbackOwner;
 };
 
-// "name(*.a)|*.a||" -> "name(*.a) (*.a)" and so on, one Qt filter per pair.
+// "name(*.a)|*.a||" -> "name(*.a) (*.a)" and so on, one Qt filter per pair; the file dialogs
+// show only the name part. "*.*" matches every file, as it does on Windows.
 [[nodiscard]] QString toQtFilter(std::string_view windowsFilter);
 
 } // namespace byzel

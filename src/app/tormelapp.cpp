@@ -9,8 +9,10 @@ CTormelApp::CTormelApp(SettingsStore& settings, UiPort& ui, QString programFolde
       m_workflow(m_work, m_view, m_viewLink, m_ui, m_settings, m_recentFiles,
                  (programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder)
                      .toStdString()) {
-    m_work.setTitleListener(
-        [this](const std::string& title) { emit titleChanged(QString::fromStdString(title)); });
+    m_work.setTitleListener([this](const std::string& title) {
+        emit titleChanged(QString::fromStdString(title));
+        emit workChanged();
+    });
 }
 
 CTormelApp::~CTormelApp() {

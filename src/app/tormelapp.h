@@ -53,23 +53,31 @@ public:
 
 signals:
     void titleChanged(const QString& title);
+    // The work changed: a file was opened or closed, markers or names changed, the title was
+    // rewritten. Whatever shows facts about the work follows this, not the user's input.
+    void workChanged();
     void valuesShown(const QString& bigEndian, const QString& littleEndian);
 
 private:
     // Passes the workflow's requests on to the attached view, if any.
+    // Every request means the work changed, so each one is announced too.
     struct ViewLink : WorkView {
+        explicit ViewLink(CTormelApp& owner) : app(owner) {}
         void layOut() override {
             if (target)
                 target->layOut();
+            emit app.workChanged();
         }
         void repaint() override {
             if (target)
                 target->repaint();
+            emit app.workChanged();
         }
         void hidePopup() override {
             if (target)
                 target->hidePopup();
         }
+        CTormelApp& app;
         WorkView* target = nullptr;
     };
 
@@ -80,7 +88,7 @@ private:
     ViewState m_view;
     PrintSettings m_printSettings = PrintSettings::load(m_settings);
     RecentFileList m_recentFiles{m_settings};
-    ViewLink m_viewLink;
+    ViewLink m_viewLink{*this};
     DocumentWorkflow m_workflow;
 };
 

@@ -28,9 +28,14 @@
 namespace byzel {
 namespace {
 
-QSize primaryScreenSize() {
+QRect primaryScreenGeometry() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(640, 480);
+    return screen ? screen->geometry() : QRect(0, 0, 640, 480);
+}
+
+QRect primaryScreenAvailableGeometry() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : primaryScreenGeometry();
 }
 
 // Events after which a command's state may have changed.
@@ -84,12 +89,12 @@ CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
             });
     connect(m_commands, &CommandTable::commandRun, this, &CMainFrame::updateCommands);
     connect(&m_app, &CTormelApp::titleChanged, this, &QWidget::setWindowTitle);
-    connect(&m_app, &CTormelApp::titleChanged, this, &CMainFrame::scheduleUpdate);
+    connect(&m_app, &CTormelApp::workChanged, this, &CMainFrame::scheduleUpdate);
     qApp->installEventFilter(this);
 
     setWindowTitle(m_app.title());
     setAcceptDrops(true);
-    restorePlacement(primaryScreenSize());
+    restorePlacement(primaryScreenGeometry().size(), primaryScreenAvailableGeometry());
     refreshRecentFiles();
     updateCommands();
 }
@@ -296,9 +301,16 @@ bool CMainFrame::forwardWheelToView(QObject* receiver, const QWheelEvent& wheel)
     return true;
 }
 
-void CMainFrame::restorePlacement(const QSize& screen) {
-    const WindowRect r =
-        placeOnScreen(storedWindowRect(m_app.settings()), screen.width(), screen.height());
+void CMainFrame::restorePlacement(const QSize& screen, const QRect& available) {
+    WindowRect r;
+    if (hasStoredWindowRect(m_app.settings())) {
+        r = placeOnScreen(storedWindowRect(m_app.settings()), screen.width(), screen.height());
+    } else {
+        // The ribbon, the view and the status bar together say what they need.
+        const QSize wanted = sizeHint();
+        r = firstStartRect(wanted.width(), wanted.height(),
+                           {available.x(), available.y(), available.width(), available.height()});
+    }
     setGeometry(r.x, r.y, r.width, r.height);
 }
 
@@ -307,6 +319,10 @@ void CMainFrame::showAtStart() {
         showMaximized();
     else
         show();
+    // Not every window manager activates a new window (none does under a bare X server): ask
+    // for it, so the arrow keys move the reference point before the first click.
+    activateWindow();
+    m_view->setFocus();
 }
 
 void CMainFrame::savePlacement() {

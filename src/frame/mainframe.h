@@ -30,8 +30,10 @@ public:
     [[nodiscard]] CommandTable& commands() { return *m_commands; }
     [[nodiscard]] Ribbon& ribbon() { return *m_ribbon; }
 
-    // Places the window as it was last closed, kept on a screen of the given size.
-    void restorePlacement(const QSize& screen);
+    // Places the window as it was last closed, kept on a screen of the given size. At the
+    // first start it opens large enough for the whole ribbon and the listing with its remark
+    // column, within the available area of the screen.
+    void restorePlacement(const QSize& screen, const QRect& available);
     // Shows the window maximised when it was maximised at the last close.
     void showAtStart();
     // The window's normal rectangle and whether it is maximised, as the settings keep them.

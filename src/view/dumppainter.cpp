@@ -18,9 +18,12 @@
 namespace byzel {
 namespace {
 
-// Drawn for a byte or pair that Shift-JIS gives no character, so that it still fills its cells.
-const QString kSingleReplacement = QStringLiteral("\uFFFD");
+// Drawn for a pair that Shift-JIS gives no character, so that it still fills its cells.
 const QString kPairReplacement = QStringLiteral("\u3013");
+// A single byte without a character gets a small grey dot instead of a glyph: binary data is
+// full of them, and a black sign in every such cell would make every row look broken.
+const QString kNoCharacter;
+const QColor kNoCharacterColor(0xA0, 0xA0, 0xA0);
 
 QString decodeCells(std::string_view bytes, const QString& replacement) {
     const std::string utf8 = cp932ToUtf8(bytes);
@@ -52,7 +55,7 @@ public:
         for (int b = 0; b < 256; ++b) {
             const char c = static_cast<char>(b);
             m_single[static_cast<size_t>(b)] =
-                make(b < 0x80 ? QString(QChar(b)) : decodeCells({&c, 1}, kSingleReplacement));
+                make(b < 0x80 ? QString(QChar(b)) : decodeCells({&c, 1}, kNoCharacter));
         }
     }
 
@@ -100,7 +103,7 @@ class PainterTarget : public DumpListTarget {
 public:
     PainterTarget(QPainter& painter, const QFont& font, const CellMetrics& m)
         : m_painter(painter), m_font(font), m_glyphs(glyphsFor(font)), m_m(m),
-          m_ascent(QFontMetrics(font).ascent()) {}
+          m_ascent(QFontMetrics(font).ascent()), m_xHeight(QFontMetrics(font).xHeight()) {}
 
     void headerLines(std::string_view header, std::string_view rule) override {
         placeAscii(header, 0, 0);
@@ -128,6 +131,7 @@ public:
         m_painter.setFont(m_font);
         for (const auto& [at, text] : m_texts)
             m_painter.drawText(at, text);
+        drawNoCharacterDots();
     }
 
 private:
@@ -136,8 +140,25 @@ private:
                        kTextOrigin + line * m_m.lineHeight + m_ascent);
     }
 
+    void drawNoCharacterDots() {
+        if (m_dots.isEmpty())
+            return;
+        m_painter.save();
+        m_painter.setRenderHint(QPainter::Antialiasing);
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(kNoCharacterColor);
+        // At half the x-height, where a middle dot sits, centred in its cell.
+        const QPointF toCentre(m_m.charWidth / 2.0, -m_xHeight / 2.0);
+        const qreal radius = std::max(1.0, m_m.charWidth / 6.0);
+        for (const QPointF& at : m_dots)
+            m_painter.drawEllipse(at + toCentre, radius, radius);
+        m_painter.restore();
+    }
+
     void place(const CellGlyphs::Glyph& g, int line, int column) {
-        if (g.index != 0) {
+        if (g.text.isEmpty()) {
+            m_dots.append(cellOrigin(line, column));
+        } else if (g.index != 0) {
             m_indexes.append(g.index);
             m_positions.append(cellOrigin(line, column));
         } else {
@@ -171,7 +192,7 @@ private:
                               b, static_cast<unsigned char>(bytes[static_cast<size_t>(i + 1)])),
                           line, kTextColumn + i);
                 else
-                    place({0, kSingleReplacement}, line, kTextColumn + i);
+                    place({0, kNoCharacter}, line, kTextColumn + i);
                 break;
             }
         }
@@ -198,6 +219,8 @@ private:
     CellGlyphs& m_glyphs;
     CellMetrics m_m;
     int m_ascent;
+    int m_xHeight;
+    QList<QPointF> m_dots;
     QList<quint32> m_indexes;
     QList<QPointF> m_positions;
     std::vector<std::pair<QPointF, QString>> m_texts;

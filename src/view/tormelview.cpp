@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 
 namespace byzel {
 
@@ -20,6 +21,9 @@ constexpr int kHorizontalPage = 20;
 QRect toQRect(const PixelRect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
 }
+// Data rows a first start shows, and the client height the row count leaves unused.
+constexpr int kFirstLookRows = 32;
+constexpr int kRowAreaMargin = 10;
 } // namespace
 
 CTormelView::CTormelView(CTormelApp& app, QWidget* parent)
@@ -75,6 +79,14 @@ void CTormelView::refreshFont() {
     // Every cell is drawn at its column, so the 76-column header is 76 cells wide whatever the
     // font's own advances add up to.
     m_headerWidth = kRowLineLength * m_metrics.charWidth;
+}
+
+QSize CTormelView::sizeHint() const {
+    // One pixel more than the content, so the horizontal scroll bar stays hidden.
+    const int width = contentWidth(m_headerWidth, m_metrics, work().markers()) + 1;
+    const int height = (2 + kFirstLookRows) * m_metrics.lineHeight + kRowAreaMargin;
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return {width + scrollBar + 2 * frameWidth(), height + 2 * frameWidth()};
 }
 
 void CTormelView::LayoutDumpView() {

@@ -58,6 +58,10 @@ public:
     // The vertical scroll bar on the left ("LeftScrolBar" 1) or on the right side.
     void setScrollBarOnLeft(bool left);
 
+    // Room for the listing with the remark column's heading, beside the vertical scroll bar,
+    // and a good page of rows: the size a first start opens at.
+    [[nodiscard]] QSize sizeHint() const override;
+
     [[nodiscard]] const CellMetrics& metrics() const { return m_metrics; }
     [[nodiscard]] const QFont& listingFont() const { return m_font; }
     [[nodiscard]] int headerWidth() const { return m_headerWidth; }

@@ -439,6 +439,37 @@ private slots:
         // The text column of a marked row is not coloured.
         QCOMPARE(image.pixelColor(3 + 57 * 8 + 1, 4 * 16 + 4), QColor(Qt::white));
     }
+
+    // Bytes Shift-JIS gives no character still mark their cells, but quietly: a small grey dot
+    // in each, where a pair without a character keeps its black "〓".
+    void bytesWithoutACharacterShowAsQuietDots() {
+        ViewFixture f(0x1000);
+        const QImage image = f.viewport()->grab().toImage();
+        // Lightest and darkest grey level within the text cell of a data row and column.
+        auto levels = [&](Offset row, int cell) {
+            int lightest = 0;
+            int darkest = 255;
+            const int left = kTextOrigin + (kTextColumn + cell) * f.m().charWidth;
+            const int top = kTextOrigin + int(row + 2) * f.m().lineHeight;
+            for (int y = top; y < top + f.m().lineHeight; ++y)
+                for (int x = left; x < left + f.m().charWidth; ++x) {
+                    const int level = qGray(image.pixel(x, y));
+                    darkest = std::min(darkest, level);
+                    lightest = std::max(lightest, level == 255 ? 0 : level);
+                }
+            return std::pair{darkest, lightest};
+        };
+        // Row 0xF holds the bytes 0xF0 to 0xFF, none of which is a character on its own.
+        for (int cell = 0; cell < 16; ++cell) {
+            const auto [darkest, lightest] = levels(0xF, cell);
+            QVERIFY2(darkest < 255, qPrintable(QString("cell %1 is empty").arg(cell)));
+            QVERIFY2(darkest >= 0x90, qPrintable(QString("cell %1 is dark").arg(cell)));
+        }
+        // 0x85 0x86 (cells 5 and 6 of row 8) is a pair without a character.
+        QVERIFY(levels(0x8, 5).first < 0x40);
+        // Ordinary characters stay black.
+        QVERIFY(levels(0x4, 1).first < 0x40);
+    }
 };
 
 QTEST_MAIN(TestDumpView)

@@ -7,8 +7,11 @@
 #include "scriptedui.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -140,7 +143,36 @@ private slots:
         QCOMPARE(toQtFilter("マーカファイル(*.mkg)|*.mkg||"),
                  QString("マーカファイル(*.mkg) (*.mkg)"));
         QCOMPARE(toQtFilter("a(*.txt)|*.txt|b(*.*)|*.*||"),
-                 QString("a(*.txt) (*.txt);;b(*.*) (*.*)"));
+                 QString("a(*.txt) (*.txt);;b(*.*) (*)"));
+    }
+
+    // The dialog names each filter once, as the program wrote it, and "*.*" lists files
+    // without an extension too.
+    void fileDialogShowsTheFilterNamesAsWritten() {
+        QTemporaryDir folder;
+        QFile(folder.filePath("noextension")).open(QIODevice::WriteOnly);
+        QStringList shown;
+        bool listed = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (auto* types = dialog->findChild<QComboBox*>("fileTypeCombo"))
+                for (int i = 0; i < types->count(); ++i)
+                    shown << types->itemText(i);
+            dialog->selectNameFilter(dialog->nameFilters().value(1));
+            if (auto* list = dialog->findChild<QListView*>("listView"))
+                listed = QTest::qWaitFor(
+                    [list] { return list->model()->rowCount(list->rootIndex()) == 1; });
+            dialog->reject();
+        });
+        QtUiPort ui;
+        FileDialogRequest request;
+        request.filter = "マーカファイル(*.mkg)|*.mkg|すべてのファイル(*.*)|*.*||";
+        request.initialPath = folder.path().toStdString();
+        QCOMPARE(ui.chooseOpenFile(request), std::string());
+        QCOMPARE(shown, QStringList({"マーカファイル(*.mkg)", "すべてのファイル(*.*)"}));
+        QVERIFY(listed);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/tormelapp.h"
+#include "core/dumplist/dumplist.h"
 #include "core/viewmodel/commandids.h"
 #include "core/settings/memorysettings.h"
 #include "frame/colorbutton.h"
@@ -10,7 +11,9 @@
 #include "scriptedui.h"
 #include "view/tormelview.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QMenu>
 #include <QMimeData>
 #include <QTabBar>
@@ -99,10 +102,42 @@ private slots:
         QVERIFY(p.app->view().topRow > 0);
     }
 
-    void firstStartIsAt640By480AtTheTopLeft() {
+    void keysReachTheViewBeforeAnyClick() {
         Program p;
         CMainFrame frame(*p.app);
-        QCOMPARE(frame.geometry(), QRect(0, 0, 640, 480));
+        frame.showAtStart();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        const std::string path = p.folder.filePath("dump.bin").toStdString();
+        std::ofstream(path, std::ios::binary) << std::string(0x100, 'x');
+        QVERIFY(p.app->workflow().openAsNewWork(path));
+        QCOMPARE(QApplication::focusWidget(), frame.view());
+        QTest::keyClick(frame.windowHandle(), Qt::Key_Right);
+        QCOMPARE(p.app->view().referencePoint, 1);
+    }
+
+    void firstStartShowsTheWholeRibbonListingAndStatusBar() {
+        Program p;
+        CMainFrame& frame = p.show();
+        frame.restorePlacement(QSize(1920, 1080), QRect(0, 24, 1920, 1056));
+        QTest::qWait(10);
+        QVERIFY(frame.width() >= frame.ribbon().sizeHint().width());
+        p.openDumpFile(0x1000);
+        // The remark column's heading fits beside the vertical scroll bar.
+        QVERIFY(!frame.view()->horizontalScrollBar()->isVisible());
+        QVERIFY(frame.view()->viewport()->width() >
+                int(kFullHeader.size()) * frame.view()->metrics().charWidth);
+        // Every fact pane of the status bar has its full width.
+        for (auto* pane : frame.statusBar()->findChildren<QLabel*>())
+            QVERIFY(pane->width() >= pane->sizeHint().width());
+
+        // A small screen bounds it; a stored placement is used as it was.
+        Program q;
+        CMainFrame small(*q.app);
+        small.restorePlacement(QSize(800, 600), QRect(0, 0, 800, 570));
+        QCOMPARE(small.geometry(), QRect(0, 0, 800, 570));
+        q.settings.writeInt("Last", "SX", 700);
+        small.restorePlacement(QSize(800, 600), QRect(0, 0, 800, 570));
+        QCOMPARE(small.geometry(), QRect(0, 0, 700, 480));
     }
 
     void storedPositionIsPulledBackOntoTheScreen() {
@@ -110,7 +145,7 @@ private slots:
         p.settings.writeInt("Last", "PX", 1800);
         p.settings.writeInt("Last", "PY", 40);
         CMainFrame frame(*p.app);
-        frame.restorePlacement(QSize(1920, 1080));
+        frame.restorePlacement(QSize(1920, 1080), QRect(0, 0, 1920, 1080));
         QCOMPARE(frame.geometry(), QRect(1280, 40, 640, 480));
     }
 

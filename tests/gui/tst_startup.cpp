@@ -4,8 +4,11 @@
 #include "core/markerfile/markerfile.h"
 #include "core/settings/memorysettings.h"
 #include "core/text/sjis.h"
+#include "core/viewmodel/commandids.h"
 #include "core/workflow/recovery.h"
 #include "filesizelimit.h"
+#include "frame/commandtable.h"
+#include "frame/mainframe.h"
 #include "frame/mystatusbar.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
@@ -13,7 +16,25 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include <filesystem>
+
 using namespace byzel;
+
+namespace {
+
+// Answers like ScriptedUi, but lets the frame refresh while a question is open, as the events
+// of a real modal box do.
+class ModalUi : public testing::ScriptedUi {
+public:
+    CMainFrame* frame = nullptr;
+    int showMessageBox(int messageId, const std::string& text, BoxStyle style) override {
+        if (frame)
+            frame->updateCommands();
+        return ScriptedUi::showMessageBox(messageId, text, style);
+    }
+};
+
+} // namespace
 
 // Start-up from the command line and the settings, and the status bar that reports the work.
 class TestStartup : public QObject {
@@ -145,6 +166,30 @@ private slots:
             QCOMPARE(markers[i].start, markers[i - 1].end + 1);
         QCOMPARE(QString::fromStdString(cp932ToUtf8(markers[0].remarkText())).left(4),
                  QString("RIFF"));
+    }
+
+    void failedLoadAtStartLeavesNoTraceInCommandsOrStatusBar() {
+        testing::TempFolder tmp;
+        const std::string mkg = markerFileFor(tmp, "moved.mkg");
+        std::filesystem::remove(tmp.path("dump.bin"));
+        MemorySettingsStore settings;
+        ModalUi ui;
+        ui.answer(No);
+        CTormelApp app(settings, ui, QString::fromStdString(tmp.path()));
+        CMainFrame frame(app);
+        ui.frame = &frame;
+        app.work().setMarkerFilePath(std::string(kUnnamedMarkerFile));
+        QVERIFY(openStartingWork(app, {QString::fromStdString(mkg)}));
+        QCOMPARE(ui.shownIds(), std::vector<int>{msg::AskLocateDumpFile});
+        QVERIFY(!app.work().isOpen());
+
+        // No pointer or key event: only the event loop, as when the program starts to run.
+        QCoreApplication::processEvents();
+        auto* status = qobject_cast<CMyStatusBar*>(frame.statusBar());
+        QCOMPARE(status->paneText(0), QString("[マーカファイル名未定義]"));
+        QCOMPARE(status->paneText(4), QString("0"));
+        for (int id : {ID_DEL_ALL_MARK, ID_DSP_MARK, ID_MARK_MENT, ID_RENDOU, ID_MARKER_RED})
+            QVERIFY2(!frame.commands().action(id)->isEnabled(), qPrintable(QString::number(id)));
     }
 
     void marginsAreKeptForTheNextRun() {

@@ -95,6 +95,14 @@ std::string SettingsStore::readText(std::string_view section, std::string_view n
     return loadText(section, name).value_or(def->textDefault);
 }
 
+bool SettingsStore::isStored(std::string_view section, std::string_view name) const {
+    const SettingDef* def = findSetting(section, name);
+    if (!def)
+        return false;
+    return def->type == SettingType::Integer ? loadInt(section, name).has_value()
+                                             : loadText(section, name).has_value();
+}
+
 void SettingsStore::writeInt(std::string_view section, std::string_view name, int value) {
     if (lookup(section, name, SettingType::Integer))
         storeInt(section, name, value);

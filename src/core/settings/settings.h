@@ -40,6 +40,8 @@ public:
 
     [[nodiscard]] int readInt(std::string_view section, std::string_view name) const;
     [[nodiscard]] std::string readText(std::string_view section, std::string_view name) const;
+    // Whether the value was ever written, as opposed to reading as its default.
+    [[nodiscard]] bool isStored(std::string_view section, std::string_view name) const;
     void writeInt(std::string_view section, std::string_view name, int value);
     void writeText(std::string_view section, std::string_view name, std::string_view value);
     void remove(std::string_view section, std::string_view name);

@@ -15,6 +15,8 @@ struct WindowRect {
 
 // The rectangle the window had when it was last closed ("PX", "PY", "SX", "SY").
 [[nodiscard]] WindowRect storedWindowRect(const SettingsStore& settings);
+// False until the window has been closed once: there is no rectangle to go back to yet.
+[[nodiscard]] bool hasStoredWindowRect(const SettingsStore& settings);
 // Whether the window was maximised when it was last closed ("Zoomed").
 [[nodiscard]] bool storedZoomed(const SettingsStore& settings);
 
@@ -22,6 +24,10 @@ struct WindowRect {
 // and bottom edges stay on the screen. A window larger than the screen keeps its size and
 // starts at the screen's left or top edge, so its title bar can still be reached.
 [[nodiscard]] WindowRect placeOnScreen(WindowRect stored, int screenWidth, int screenHeight);
+
+// The rectangle of a first start: the size the window wants, no larger than the available
+// area (the screen without its panels), at that area's top-left corner.
+[[nodiscard]] WindowRect firstStartRect(int width, int height, const WindowRect& available);
 
 // Remembers the normal rectangle (never at a negative position) and whether it was maximised.
 void storeWindowPlacement(SettingsStore& settings, const WindowRect& normal, bool zoomed);

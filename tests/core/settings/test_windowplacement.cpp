@@ -8,8 +8,18 @@ namespace {
 
 TEST(WindowPlacement, FirstStartIs640By480AtTheTopLeft) {
     MemorySettingsStore settings;
+    EXPECT_FALSE(hasStoredWindowRect(settings));
     EXPECT_EQ(placeOnScreen(storedWindowRect(settings), 1920, 1080), (WindowRect{0, 0, 640, 480}));
     EXPECT_FALSE(storedZoomed(settings));
+    // Any one value written makes the placement a stored one.
+    settings.writeInt("Last", "PY", 0);
+    EXPECT_TRUE(hasStoredWindowRect(settings));
+}
+
+TEST(WindowPlacement, FirstStartSizeStaysInTheAvailableArea) {
+    const WindowRect available{0, 32, 1600, 968};
+    EXPECT_EQ(firstStartRect(1100, 760, available), (WindowRect{0, 32, 1100, 760}));
+    EXPECT_EQ(firstStartRect(1900, 1200, available), (WindowRect{0, 32, 1600, 968}));
 }
 
 TEST(WindowPlacement, WindowIsPulledBackOntoTheScreen) {
