@@ -179,7 +179,7 @@ private slots:
         CMainFrame frame(app);
         ui.frame = &frame;
         app.work().setMarkerFilePath(std::string(kUnnamedMarkerFile));
-        QVERIFY(openStartingWork(app, {QString::fromStdString(mkg)}));
+        QVERIFY(openStartingWork(app, {mkg}));
         QCOMPARE(ui.shownIds(), std::vector<int>{msg::AskLocateDumpFile});
         QVERIFY(!app.work().isOpen());
 
