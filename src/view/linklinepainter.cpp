@@ -9,7 +9,7 @@ namespace byzel {
 void paintLinkLine(QPainter& painter, const PageLinkLine& line) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(toQColor(line.color), 1, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(toQColor(line.color), 1));
     // Laid out within a band around the page, so the points fit in an int.
     painter.drawLine(static_cast<int>(line.line.x1), static_cast<int>(line.line.y1),
                      static_cast<int>(line.line.x2), static_cast<int>(line.line.y2));

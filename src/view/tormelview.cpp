@@ -207,6 +207,10 @@ QRect CTormelView::popupRect() const {
     return m_popup->isVisible() ? m_popup->geometry() : QRect();
 }
 
+QString CTormelView::popupText() const {
+    return m_popup->isVisible() ? m_popup->text() : QString();
+}
+
 void CTormelView::setInteractionMode(InteractionMode mode) {
     state().mode = mode;
     updateCursor();

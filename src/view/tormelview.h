@@ -53,6 +53,7 @@ public:
     void HidePopup();
     [[nodiscard]] bool popupShown() const;
     [[nodiscard]] QRect popupRect() const;
+    [[nodiscard]] QString popupText() const;
     // Marker whose link line a press on its number cell shows, -1 when none is shown.
     [[nodiscard]] int temporaryLinkLine() const { return m_temporaryLinkLine; }
 
