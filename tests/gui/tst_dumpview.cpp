@@ -657,6 +657,30 @@ private slots:
                  QString("BigEndian     281,474,976,710,655\nLittleEndian  281,474,976,710,655"));
         f.release(f.at(0x6A));
     }
+
+    void snapshotShowsLinkLinesWhenTheMarkerFileSaysSo() {
+        testing::TempFolder folder;
+        testing::ScriptedUi ui;
+        const std::string dump = folder.write("dump.bin", countingBytes(0x400));
+        const QColor lineColour(0xCD, 0x7E, 0x7E);
+        for (int linkLines : {1, 0}) {
+            HeaderBlock header;
+            QVERIFY(header.setDumpPath(dump));
+            header.linkLines = linkLines;
+            MarkerTable markers;
+            markers.append(0x125, 0x12F, 0xB0B0FF);
+            const std::string mkg = folder.path("work.mkg");
+            QVERIFY(writeMarkerFile(mkg, header, markers, false, ui));
+            const QString png = QString::fromStdString(folder.path("view.png"));
+            QCOMPARE(runSnapshot({png, {1000, 500}, 0, QString::fromStdString(mkg)}), 0);
+            const QImage image(png);
+            bool lined = false;
+            for (int y = 0; y < image.height() && !lined; ++y)
+                for (int x = 0; x < image.width() && !lined; ++x)
+                    lined = image.pixelColor(x, y) == lineColour;
+            QCOMPARE(lined, linkLines == 1);
+        }
+    }
 };
 
 QTEST_MAIN(TestDumpView)
