@@ -35,9 +35,9 @@ struct RenderInput {
 };
 
 // Draws the dump list with what lies under and over it, in painting order: marker colours
-// under the hexadecimal cells, search-hit frames, link lines, the listing text with the remark entries,
-// then the reference point and the value check cells inverted. Back-buffer coordinates: the
-// caller translates for horizontal scrolling and clears the background.
+// under the hexadecimal cells, search-hit frames, link lines, the listing text with the remark
+// entries, then the reference point and the value check cells inverted. Back-buffer coordinates:
+// the caller translates for horizontal scrolling and clears the background.
 void RenderDumpList(QPainter& painter, const QFont& font, const RenderInput& in);
 
 } // namespace byzel

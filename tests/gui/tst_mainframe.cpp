@@ -334,7 +334,8 @@ private slots:
         const QPoint lineStart(76 * m.charWidth - view->horizontalPosition(),
                                2 * m.lineHeight + m.lineHeight / 2);
         p.run(ID_REM_LINE);
-        QCOMPARE(view->viewport()->grab().toImage().pixelColor(lineStart), QColor(0xCD, 0x7E, 0x7E));
+        QCOMPARE(view->viewport()->grab().toImage().pixelColor(lineStart),
+                 QColor(0xCD, 0x7E, 0x7E));
         p.run(ID_REM_LINE);
         QVERIFY(!p.app->work().header().linkLinesOn());
         QVERIFY(!p.command(ID_REM_LINE)->isChecked());

@@ -19,8 +19,7 @@ int listedLines(const LinkLinePage& page) {
 
 std::optional<PageLinkLine> lineOnPage(const MarkerTable& markers, const LinkLinePage& page,
                                        int index, int line) {
-    const LinkLine full =
-        linkLineGeometry(markers[index].start, line, page.topRow, page.metrics);
+    const LinkLine full = linkLineGeometry(markers[index].start, line, page.topRow, page.metrics);
     // A band a few lines beyond the page on both sides: nothing drawn there can show, and the
     // points of lines that run off the page stay small.
     const std::int64_t lh = page.metrics.lineHeight;
