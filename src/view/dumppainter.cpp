@@ -2,7 +2,9 @@
 
 #include "app/colors.h"
 #include "core/dumplist/dumplist.h"
+#include "core/dumpfile/dumpgeometry.h"
 #include "core/text/sjis.h"
+#include "view/linklinepainter.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -296,6 +298,17 @@ void frameSearchHit(QPainter& p, const RenderInput& in) {
     p.restore();
 }
 
+void drawLinkLines(QPainter& p, const RenderInput& in) {
+    if (!in.linkLines)
+        return;
+    const LinkLinePage page{.topRow = in.topRow,
+                            .visibleRows = in.visibleRows,
+                            .totalRows = totalRowsFor(in.source.size()),
+                            .remarkStart = in.remarkStart,
+                            .metrics = in.metrics};
+    paintLinkLines(p, linkLinesOnPage(in.markers, page));
+}
+
 void drawListing(QPainter& p, const QFont& font, const RenderInput& in) {
     p.save();
     p.setPen(Qt::black);
@@ -339,6 +352,7 @@ void RenderDumpList(QPainter& painter, const QFont& font, const RenderInput& in)
     // In painting order: each layer draws over the ones before it.
     paintMarkerBackgrounds(painter, in);
     frameSearchHit(painter, in);
+    drawLinkLines(painter, in);
     drawListing(painter, font, in);
     invertReferencePoint(painter, in);
     invertValueCheck(painter, in);

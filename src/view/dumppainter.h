@@ -29,13 +29,15 @@ struct RenderInput {
     // False while a pen gesture holds a marker that is not yet at its sorted place: the
     // backgrounds then cannot rely on the table's order.
     bool markersSorted = true;
+    // Lines from the remark entries to their markers' first bytes.
+    bool linkLines = false;
     CellMetrics metrics;
 };
 
 // Draws the dump list with what lies under and over it, in painting order: marker colours
-// under the hexadecimal cells, search-hit frames, the listing text with the remark entries,
-// then the reference point and the value check cells inverted. Back-buffer coordinates: the
-// caller translates for horizontal scrolling and clears the background.
+// under the hexadecimal cells, search-hit frames, link lines, the listing text with the remark
+// entries, then the reference point and the value check cells inverted. Back-buffer coordinates:
+// the caller translates for horizontal scrolling and clears the background.
 void RenderDumpList(QPainter& painter, const QFont& font, const RenderInput& in);
 
 } // namespace byzel

@@ -20,6 +20,7 @@ public:
 
     // Sets what to draw and returns the size of the text, without the margin.
     QSize setContent(const QFont& font, ColorRef background, const QString& text);
+    [[nodiscard]] QString text() const { return m_lines.join(QLatin1Char('\n')); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 #include "core/dumpfile/dumpgeometry.h"
 #include "core/settings/settings.h"
 #include "view/dumppainter.h"
+#include "view/linklinepainter.h"
 #include "view/popup.h"
 
 #include <QPaintEvent>
@@ -218,6 +219,10 @@ QRect CTormelView::popupRect() const {
     return m_popup->isVisible() ? m_popup->geometry() : QRect();
 }
 
+QString CTormelView::popupText() const {
+    return m_popup->isVisible() ? m_popup->text() : QString();
+}
+
 void CTormelView::setInteractionMode(InteractionMode mode) {
     state().mode = mode;
     updateCursor();
@@ -263,11 +268,27 @@ void CTormelView::paintEvent(QPaintEvent* event) {
                    .referencePoint = vs.referencePoint,
                    .valueCheck = {-1, -1, -1, -1, -1, -1},
                    .markersSorted = !m_laying && !m_relaying,
+                   .linkLines = work().header().linkLinesOn(),
                    .metrics = m_metrics};
     if (vs.mode == InteractionMode::ValueCheck)
         in.valueCheck = vs.valueCheck;
     painter.translate(-m_hpos, 0);
     RenderDumpList(painter, m_font, in);
+    paintTemporaryLinkLine(painter);
+}
+
+void CTormelView::paintTemporaryLinkLine(QPainter& painter) const {
+    if (m_temporaryLinkLine < 0)
+        return;
+    const ViewState& vs = state();
+    const LinkLinePage page{.topRow = vs.topRow,
+                            .visibleRows = vs.visibleRows,
+                            .totalRows = work().dump().totalRows(),
+                            .remarkStart = vs.remarkStart,
+                            .metrics = m_metrics};
+    // Over the finished picture, as if drawn straight onto the screen.
+    if (const auto line = linkLineOfMarker(work().markers(), page, m_temporaryLinkLine))
+        paintLinkLine(painter, *line);
 }
 
 bool CTormelView::viewportEvent(QEvent* event) {

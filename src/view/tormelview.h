@@ -10,6 +10,8 @@
 #include <QPoint>
 #include <QString>
 
+class QPainter;
+
 namespace byzel {
 
 class CTormelApp;
@@ -51,6 +53,9 @@ public:
     void HidePopup();
     [[nodiscard]] bool popupShown() const;
     [[nodiscard]] QRect popupRect() const;
+    [[nodiscard]] QString popupText() const;
+    // Marker whose link line a press on its number cell shows, -1 when none is shown.
+    [[nodiscard]] int temporaryLinkLine() const { return m_temporaryLinkLine; }
 
     // What the ribbon's mode commands call; the pen colour also selects marker mode.
     void setInteractionMode(InteractionMode mode);
@@ -111,6 +116,7 @@ private:
     // After the user scrolled the remark column.
     void applyColumnRule();
     void updateCursor();
+    void paintTemporaryLinkLine(QPainter& painter) const;
 
     void leftPress(QPoint p);
     void leftRelease(QPoint p);
@@ -119,6 +125,9 @@ private:
     void releaseLaying(QPoint p);
     void releaseRelaying(QPoint p);
     void dragScroll(QPoint p);
+    // The link line of a pressed number cell while link lines are off, until the release.
+    void showTemporaryLinkLine(int marker);
+    void showValueCheck(QPoint p);
     [[nodiscard]] QString hintAt(QPoint p) const;
 
     CTormelApp& m_app;
@@ -144,6 +153,8 @@ private:
     bool m_pressed = false;
     QPoint m_pressPoint;
     bool m_pressInDumpPart = false;
+    // Marker whose temporary link line is shown, -1 none.
+    int m_temporaryLinkLine = -1;
 
     int m_clickedMarker = -1;
     QPoint m_clickedPoint;

@@ -4,6 +4,7 @@
 #include "core/markers/markerpen.h"
 #include "core/text/messages.h"
 #include "core/text/sjis.h"
+#include "core/viewmodel/valuecheck.h"
 #include "view/cursors.h"
 #include "view/tormelview.h"
 
@@ -20,6 +21,7 @@ namespace {
 constexpr int kDragThreshold = 6;
 // One notch of a wheel, in eighths of a degree.
 constexpr int kWheelNotch = 120;
+constexpr ColorRef kValueCheckPopupColor = 0xFFFFFF;
 
 const QString kPopupHint = QStringLiteral("マーカをクリックすると説明をポップアップ表示します");
 const QString kNumberCellHint = QStringLiteral("マーカをＷクリックするとプロパティを表示します");
@@ -84,6 +86,8 @@ void CTormelView::leftPress(QPoint p) {
         m_pressInDumpPart = inDumpPart(p.x(), m_metrics, m_hpos);
         m_pressed = true;
         m_pressPoint = p;
+        if (!work().header().linkLinesOn())
+            showTemporaryLinkLine(MarkerNumberAtPoint(p));
         break;
     case InteractionMode::Modify:
     case InteractionMode::ValueCheck:
@@ -125,6 +129,22 @@ void CTormelView::leftPress(QPoint p) {
     }
 }
 
+void CTormelView::showTemporaryLinkLine(int marker) {
+    if (marker < 0)
+        return;
+    m_temporaryLinkLine = marker;
+    RepaintDumpView(RepaintRegion::DumpPart);
+}
+
+void CTormelView::showValueCheck(QPoint p) {
+    const ValueCheckNumbers numbers = FormatValueCheck(state().valueCheck, work().dump());
+    if (numbers.empty())
+        return;
+    m_app.showValues(QString::fromStdString(numbers.bigEndian),
+                     QString::fromStdString(numbers.littleEndian));
+    ShowPopup(kValueCheckPopupColor, QString::fromStdString(numbers.popupText), p.x(), p.y());
+}
+
 QString CTormelView::hintAt(QPoint p) const {
     const Offset b = OffsetAtPoint(p);
     if (b >= 0) {
@@ -156,6 +176,7 @@ void CTormelView::pointerMove(QPoint p) {
         vs.valueCheck = valueCheckSelection(vs.valueCheck[0], b);
         RepaintDumpView(RepaintRegion::HexArea);
         emit valueCheckChanged();
+        showValueCheck(p);
         return;
     }
     case InteractionMode::Marker:
@@ -181,6 +202,11 @@ void CTormelView::pointerMove(QPoint p) {
 
 void CTormelView::leftRelease(QPoint p) {
     HidePopup();
+    // Whatever the mode has become since the press, the line it showed goes with the release.
+    if (m_temporaryLinkLine >= 0) {
+        m_temporaryLinkLine = -1;
+        RepaintDumpView(RepaintRegion::DumpPart);
+    }
     const bool inside = viewport()->rect().contains(p);
     switch (state().mode) {
     case InteractionMode::Normal:

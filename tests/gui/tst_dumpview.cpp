@@ -1,3 +1,4 @@
+#include "app/colors.h"
 #include "app/listingfont.h"
 #include "app/snapshot.h"
 #include "app/tormelapp.h"
@@ -7,9 +8,11 @@
 #include "core/text/sjis.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
+#include "view/linklinepainter.h"
 #include "view/tormelview.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -21,12 +24,18 @@ using namespace byzel;
 namespace {
 
 // A view of its own dump file, in a listing font of 8 x 16 pixel cells.
+std::vector<std::uint8_t> countingBytes(std::size_t bytes) {
+    std::vector<std::uint8_t> data(bytes);
+    for (std::size_t i = 0; i < bytes; ++i)
+        data[i] = static_cast<std::uint8_t>(i);
+    return data;
+}
+
 struct ViewFixture {
-    explicit ViewFixture(std::size_t bytes, QSize size = {900, 600}) {
+    explicit ViewFixture(std::size_t bytes, QSize size = {900, 600})
+        : ViewFixture(countingBytes(bytes), size) {}
+    explicit ViewFixture(const std::vector<std::uint8_t>& data, QSize size = {900, 600}) {
         settings.writeInt(section::Settings, "FontSize", 11);
-        std::vector<std::uint8_t> data(bytes);
-        for (std::size_t i = 0; i < bytes; ++i)
-            data[i] = static_cast<std::uint8_t>(i);
         const bool opened = app.work().dump().open(folder.write("dump.bin", data), ui);
         Q_ASSERT(opened);
         view = std::make_unique<CTormelView>(app);
@@ -50,9 +59,30 @@ struct ViewFixture {
     // On the address column of the first data line: inside the view, on no byte.
     [[nodiscard]] QPoint addressColumn() const { return {2 * m().charWidth, 3 * m().lineHeight}; }
 
+    // Sizes the view so that it shows exactly this many data rows.
+    void showRows(int rows) {
+        for (int height = 200; height < 2000 && state().visibleRows != rows; ++height)
+            view->resize(view->width(), height);
+    }
+    [[nodiscard]] QImage picture() const { return viewport()->grab().toImage(); }
+    // Middle of data line k's row, and of the number cell's left margin on it.
+    [[nodiscard]] int lineMiddle(int k) const {
+        return (k + 2) * m().lineHeight + m().lineHeight / 2;
+    }
+    [[nodiscard]] QPoint numberCell(int k) const {
+        return {(kNumberCellColumn + 2) * m().charWidth - view->horizontalPosition(),
+                lineMiddle(k)};
+    }
+
     void press(QPoint p) { QTest::mousePress(viewport(), Qt::LeftButton, {}, p); }
     void move(QPoint p) { QTest::mouseMove(viewport(), p); }
     void release(QPoint p) { QTest::mouseRelease(viewport(), Qt::LeftButton, {}, p); }
+    // A move with no button held, straight to the view whatever the window system last saw.
+    void hover(QPoint p) {
+        QMouseEvent event(QEvent::MouseMove, p, viewport()->mapToGlobal(p), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport(), &event);
+    }
     void wheel(QPoint p, int delta, Qt::KeyboardModifiers modifiers = {}) {
         QWheelEvent event(p, viewport()->mapToGlobal(p), {}, {0, delta}, Qt::NoButton, modifiers,
                           Qt::NoScrollPhase, false);
@@ -469,6 +499,203 @@ private slots:
         QVERIFY(levels(0x8, 5).first < 0x40);
         // Ordinary characters stay black.
         QVERIFY(levels(0x4, 1).first < 0x40);
+    }
+
+    void remarkColumnListsEntriesInTheirMarkersColoursWithHints() {
+        ViewFixture f(0x1000);
+        f.showRows(30);
+        QCOMPARE(f.state().visibleRows, 30);
+        const ColorRef colours[3] = {0xB0B0FF, 0xAAFFAA, 0xFFB0B0};
+        for (int i = 0; i < 3; ++i) {
+            f.markers().append(0x40 * i, 0x40 * i + 3, colours[i]);
+            QVERIFY(f.markers().setRemark(i, "remark"));
+        }
+        f.view->repaint();
+        const QImage image = f.picture();
+        const int lineTop = kTextOrigin + 2 * 16;
+        const int cellLeft = kTextOrigin + kNumberCellColumn * 8;
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(image.pixelColor(cellLeft + 1, lineTop + k * 16 + 1), toQColor(colours[k]));
+        QCOMPARE(image.pixelColor(cellLeft + 1, lineTop + 3 * 16 + 1), QColor(Qt::white));
+        // The remark text stands from its own column on, on the listed lines only.
+        auto inked = [&](int k) {
+            for (int y = lineTop + k * 16; y < lineTop + (k + 1) * 16; ++y)
+                for (int x = kTextOrigin + kRemarkTextColumn * 8; x < cellLeft + 14 * 8; ++x)
+                    if (image.pixelColor(x, y) != QColor(Qt::white))
+                        return true;
+            return false;
+        };
+        QVERIFY(inked(0));
+        QVERIFY(inked(2));
+        QVERIFY(!inked(3));
+
+        QSignalSpy hints(f.view.get(), &CTormelView::hintChanged);
+        f.hover(f.numberCell(1));
+        f.hover({90 * 8, f.lineMiddle(1)});
+        f.hover(f.numberCell(5));
+        QCOMPARE(hints.count(), 3);
+        QCOMPARE(hints[0][0].toString(), QString("マーカをＷクリックするとプロパティを表示します"));
+        QCOMPARE(hints[1][0].toString(),
+                 QString("説明領域をＷクリックすると一括編集ウィンドウを表示します"));
+        // A number cell without an entry is no number cell.
+        QVERIFY(hints[2][0].toString().isEmpty());
+    }
+
+    void linkedScrollingKeepsTheListAndTheColumnTogether() {
+        ViewFixture f(0x10000);
+        f.showRows(30);
+        QCOMPARE(f.state().visibleRows, 30);
+        f.markers().append(0x100, 0x10F, 0x00FFFF);
+        f.markers().append(0x900, 0x90F, 0x00FFFF);
+        f.markers().append(0xFFF0, 0xFFF3, 0x00FFFF);
+        f.app.work().header().linkedScrolling = 1;
+        f.state().remarkStart = 2;
+        f.view->ScrollToRow(0);
+        QCOMPARE(f.state().remarkStart, 0);
+        f.view->ScrollToRow(0x80);
+        QCOMPARE(f.state().remarkStart, 1);
+        // No marker starts on this page: the column stays.
+        f.view->ScrollToRow(0x200);
+        QCOMPARE(f.state().remarkStart, 1);
+
+        // The wheel over the column brings the list to the new first entry's row, at most to
+        // the last page.
+        const QPoint column(100 * 8, f.lineMiddle(1));
+        f.state().remarkStart = 0;
+        f.wheel(column, -120);
+        QCOMPARE(f.state().remarkStart, 1);
+        QCOMPARE(f.state().topRow, 0x90);
+        f.wheel(column, -120);
+        QCOMPARE(f.state().remarkStart, 2);
+        QCOMPARE(f.state().topRow, f.app.work().dump().totalRows() - 30);
+    }
+
+    void linkLinesEndAtTheRightOfTheMarkersFirstCells() {
+        MarkerTable markers;
+        // Three bytes before the top row's first byte, then one on the page.
+        markers.append(0x0D, 0x0D, 0xB0B0FF);
+        markers.append(0x25, 0x26, 0x31FF00);
+        const LinkLinePage page{.topRow = 1,
+                                .visibleRows = 30,
+                                .totalRows = 0x100,
+                                .remarkStart = 0,
+                                .metrics = {8, 16, 3}};
+        QImage image(1000, 600, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintLinkLines(painter, linkLinesOnPage(markers, page));
+        painter.end();
+        // From just left of the number cells, in the middle of lines 0 and 1...
+        QCOMPARE(image.pixelColor(76 * 8, 2 * 16 + 8), QColor(0xCD, 0x7E, 0x7E));
+        QCOMPARE(image.pixelColor(76 * 8, 3 * 16 + 8), QColor(0x00, 0xCD, 0x00));
+        // ...to byte column 13 above the list and to byte column 5 of data line 1.
+        QCOMPARE(image.pixelColor((3 * 13 + 11) * 8, 1 * 16 + 8), QColor(0xCD, 0x7E, 0x7E));
+        QCOMPARE(image.pixelColor((3 * 5 + 11) * 8, 3 * 16 + 8), QColor(0x00, 0xCD, 0x00));
+        QCOMPARE(image.pixelColor((3 * 13 + 11) * 8 - 2, 1 * 16 + 8), QColor(Qt::white));
+    }
+
+    void linkLinesFollowSidewaysScrolling() {
+        ViewFixture f(0x1000, {800, 400});
+        QVERIFY(f.view->horizontalRange() >= 5);
+        f.markers().append(0x25, 0x25, 0xB0B0FF);
+        f.view->ScrollToRow(1);
+        const QColor lineColour(0xCD, 0x7E, 0x7E);
+        const QPoint start(76 * 8, f.lineMiddle(0));
+        // In the blank columns before the remark column, still on the entry's line.
+        const QPoint blank(kTextOrigin + 74 * 8 + 4, f.lineMiddle(0));
+        QCOMPARE(f.picture().pixelColor(start), QColor(Qt::white));
+        f.app.work().header().linkLines = 1;
+        f.view->repaint();
+        for (int h : {0, 5}) {
+            while (f.view->horizontalPosition() < h)
+                f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            const QImage image = f.picture();
+            const QPoint shift(h, 0);
+            QCOMPARE(image.pixelColor(start - shift), lineColour);
+            QCOMPARE(image.pixelColor(blank - shift), lineColour);
+        }
+    }
+
+    void pressOnANumberCellShowsItsLineUntilTheRelease() {
+        ViewFixture f(0x1000);
+        f.markers().append(0x25, 0x25, 0xB0B0FF);
+        const QPoint start(76 * 8, f.lineMiddle(0));
+        f.press(f.numberCell(0));
+        QCOMPARE(f.view->temporaryLinkLine(), 0);
+        QCOMPARE(f.picture().pixelColor(start), QColor(0xCD, 0x7E, 0x7E));
+        f.release(f.numberCell(0));
+        QCOMPARE(f.view->temporaryLinkLine(), -1);
+        QCOMPARE(f.picture().pixelColor(start), QColor(Qt::white));
+        // Released outside the view, the line goes as well.
+        f.press(f.numberCell(0));
+        f.release({-10, -10});
+        QCOMPARE(f.view->temporaryLinkLine(), -1);
+        // With link lines on, every entry has its line already.
+        f.app.work().header().linkLines = 1;
+        f.press(f.numberCell(0));
+        QCOMPARE(f.view->temporaryLinkLine(), -1);
+        f.release(f.numberCell(0));
+        QCOMPARE(f.picture().pixelColor(start), QColor(0xCD, 0x7E, 0x7E));
+    }
+
+    void valueCheckShowsBothByteOrdersUntilTheRelease() {
+        std::vector<std::uint8_t> data(0x100, 0);
+        data[0x41] = 0x41;
+        data[0x50] = 0x12;
+        data[0x51] = 0x34;
+        ViewFixture f(data);
+        QSignalSpy values(&f.app, &CTormelApp::valuesShown);
+        f.view->setInteractionMode(InteractionMode::ValueCheck);
+        // Numbers come with a move only.
+        f.press(f.at(0x41));
+        QVERIFY(!f.view->popupShown());
+        f.release(f.at(0x41));
+        QCOMPARE(values.count(), 0);
+
+        const QString twoBytes("BigEndian      4,660\nLittleEndian  13,330");
+        auto cell = [&](Offset b) {
+            const PixelRect r = f.view->ByteCellRect(b);
+            return f.picture().pixelColor(r.left + 1, r.top + 1);
+        };
+        f.press(f.at(0x50));
+        f.move(f.at(0x51));
+        QCOMPARE(f.view->popupText(), twoBytes);
+        QCOMPARE(values.count(), 1);
+        QCOMPARE(values[0][0].toString(), QString("4,660"));
+        QCOMPARE(values[0][1].toString(), QString("13,330"));
+        QCOMPARE(cell(0x50), QColor(Qt::black));
+        QCOMPARE(cell(0x51), QColor(Qt::black));
+        // Off the bytes the numbers and the popup stay.
+        f.move(f.addressColumn());
+        QCOMPARE(f.view->popupText(), twoBytes);
+        QCOMPARE(values.count(), 1);
+        f.release(f.addressColumn());
+        QVERIFY(!f.view->popupShown());
+        QCOMPARE(cell(0x50), QColor(Qt::white));
+    }
+
+    void snapshotShowsLinkLinesWhenTheMarkerFileSaysSo() {
+        testing::TempFolder folder;
+        testing::ScriptedUi ui;
+        const std::string dump = folder.write("dump.bin", countingBytes(0x400));
+        const QColor lineColour(0xCD, 0x7E, 0x7E);
+        for (int linkLines : {1, 0}) {
+            HeaderBlock header;
+            QVERIFY(header.setDumpPath(dump));
+            header.linkLines = linkLines;
+            MarkerTable markers;
+            markers.append(0x125, 0x12F, 0xB0B0FF);
+            const std::string mkg = folder.path("work.mkg");
+            QVERIFY(writeMarkerFile(mkg, header, markers, false, ui));
+            const std::string png = folder.path("view.png");
+            QCOMPARE(runSnapshot({png, {1000, 500}, 0, mkg}), 0);
+            const QImage image(QString::fromStdString(png));
+            bool lined = false;
+            for (int y = 0; y < image.height() && !lined; ++y)
+                for (int x = 0; x < image.width() && !lined; ++x)
+                    lined = image.pixelColor(x, y) == lineColour;
+            QCOMPARE(lined, linkLines == 1);
+        }
     }
 };
 

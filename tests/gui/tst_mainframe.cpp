@@ -363,10 +363,41 @@ private slots:
         p.run(ID_RENDOU);
         QVERIFY(p.app->work().header().linkedScrollingOn());
         QVERIFY(p.command(ID_RENDOU)->isChecked());
+        // The link line switch shows in the view's picture.
+        CTormelView* view = p.frame->view();
+        const CellMetrics& m = view->metrics();
+        const QPoint lineStart(76 * m.charWidth - view->horizontalPosition(),
+                               2 * m.lineHeight + m.lineHeight / 2);
         p.run(ID_REM_LINE);
+        QCOMPARE(view->viewport()->grab().toImage().pixelColor(lineStart),
+                 QColor(0xCD, 0x7E, 0x7E));
         p.run(ID_REM_LINE);
         QVERIFY(!p.app->work().header().linkLinesOn());
         QVERIFY(!p.command(ID_REM_LINE)->isChecked());
+        QCOMPARE(view->viewport()->grab().toImage().pixelColor(lineStart), QColor(Qt::white));
+    }
+
+    void valueCheckNumbersStayInTheRibbonBoxes() {
+        Program p;
+        CMainFrame& frame = p.show();
+        p.openDumpFile(0x100);
+        p.run(ID_DSP_VALUE);
+        CTormelView* view = frame.view();
+        auto cellOf = [view](Offset b) {
+            const PixelRect r = view->ByteCellRect(b);
+            return QPoint(r.left + r.width() / 2, r.top + 2);
+        };
+        // Bytes 0x70 and 0x77.
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, cellOf(0x10));
+        QTest::mouseMove(view->viewport(), cellOf(0x11));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, cellOf(0x11));
+        QCOMPARE(frame.ribbon().bigEndianBox()->text(), QString("28,791"));
+        QCOMPARE(frame.ribbon().littleEndianBox()->text(), QString("30,576"));
+        // A click on one byte and leaving the mode keep them.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellOf(0x20));
+        p.run(ID_NORMAL_MODE);
+        QCOMPARE(frame.ribbon().bigEndianBox()->text(), QString("28,791"));
+        QCOMPARE(frame.ribbon().littleEndianBox()->text(), QString("30,576"));
     }
 
     void ribbonShowsItsPanelsAndMinimises() {
