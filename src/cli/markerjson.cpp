@@ -146,6 +146,14 @@ struct Refused {
     std::string message;
 };
 
+// A key in double quotes, for messages.
+std::string quotedKey(const char* key) {
+    std::string quoted(1, '"');
+    quoted += key;
+    quoted += '"';
+    return quoted;
+}
+
 class ObjectReader {
 public:
     ObjectReader(const QJsonObject& object, std::string label,
@@ -165,11 +173,11 @@ public:
         if (v.isUndefined() && fallback)
             return *fallback;
         if (v.isUndefined())
-            fail("\"" + std::string(key) + "\" is missing");
+            fail(quotedKey(key) + " is missing");
         const double d = v.toDouble(std::nan(""));
         if (!v.isDouble() || std::floor(d) != d || d < static_cast<double>(min) ||
             d > static_cast<double>(max))
-            fail("\"" + std::string(key) + "\" must be a whole number from " + std::to_string(min) +
+            fail(quotedKey(key) + " must be a whole number from " + std::to_string(min) +
                  " to " + std::to_string(max));
         return static_cast<long long>(d);
     }
@@ -177,12 +185,12 @@ public:
     std::string text(const char* key) const {
         const QJsonValue v = m_object.value(QLatin1String(key));
         if (v.isUndefined())
-            fail("\"" + std::string(key) + "\" is missing");
+            fail(quotedKey(key) + " is missing");
         if (!v.isString())
-            fail("\"" + std::string(key) + "\" must be a string");
+            fail(quotedKey(key) + " must be a string");
         const QString value = v.toString();
         if (hasLoneSurrogate(value))
-            fail("\"" + std::string(key) + "\" holds a lone surrogate (\\ud800 to \\udfff), " +
+            fail(quotedKey(key) + " holds a lone surrogate (\\ud800 to \\udfff), " +
                  "which is no character");
         return value.toStdString();
     }
@@ -197,7 +205,7 @@ public:
                 return std::isxdigit(static_cast<unsigned char>(c)) != 0;
             });
         if (!wellFormed || hex.size() / 2 > size)
-            fail("\"" + std::string(key) + "\" must be hex digits for at most " +
+            fail(quotedKey(key) + " must be hex digits for at most " +
                  std::to_string(size) + " bytes");
         std::string field(size, '\0');
         for (std::size_t i = 0; i < hex.size() / 2; ++i)

@@ -1,12 +1,11 @@
 #include "core/workflow/recovery.h"
 
+#include "core/dumpfile/replacingfile.h"
 #include "core/markerfile/markerfile.h"
 #include "core/settings/settings.h"
 #include "core/ui/uiport.h"
 #include "core/workflow/work.h"
 #include "core/workflow/worktitle.h"
-
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
@@ -34,17 +33,16 @@ std::string stemOf(std::string_view name) {
     return name.empty() ? std::string("Byzel") : std::string(name);
 }
 
-bool taken(const std::string& path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
 // Writes a new file named after stem in folder; the path written, or empty text.
 std::string writeInto(const std::string& folder, const std::string& stem, const Work& work) {
     for (int number = 1; number <= kMaxRecoveryNumber; ++number) {
-        const std::string path = folder + "/" + stem + ".recovered" +
-                                 (number == 1 ? "" : "-" + std::to_string(number)) + ".mkg";
-        if (taken(path))
+        std::string path = folder + "/" + stem + ".recovered";
+        if (number > 1) {
+            path += '-';
+            path += std::to_string(number);
+        }
+        path += ".mkg";
+        if (nameTaken(path))
             continue;
         SilentUi silent;
         return writeMarkerFile(path, work.header(), work.markers(), false, silent) ? path
