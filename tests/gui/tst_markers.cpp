@@ -15,6 +15,7 @@
 #include "scriptedui.h"
 #include "view/tormelview.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -23,6 +24,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextCursor>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -502,6 +504,38 @@ private slots:
         p.commands().run(ID_PASTE_REMARK, 2, {});
         QCOMPARE(p.markers()[2].remarkText().size(), 239u);
         QCOMPARE(p.markers()[2].remarkText().substr(237), std::string("\x82\xA0"));
+    }
+
+    void frameAndViewOpenTheMarkerDialogsAndMenus() {
+        Program p;
+        p.addMarkers({{0, 3}});
+        p.showFrame();
+        p.frame->updateCommands();
+        QString opened;
+        auto closeNextDialog = [&] {
+            opened.clear();
+            QTimer::singleShot(0, [&] {
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    opened = QString::fromLatin1(dialog->metaObject()->className());
+                    dialog->reject();
+                }
+            });
+        };
+        closeNextDialog();
+        p.frame->commands().trigger(ID_BATCH_EDIT);
+        QCOMPARE(opened, QString("byzel::CBatchDlg"));
+        closeNextDialog();
+        p.frame->commands().trigger(ID_MARK_MENT);
+        QCOMPARE(opened, QString("byzel::CMarkMentDlg"));
+        closeNextDialog();
+        emit p.frame->view()->markerPropertiesRequested(0);
+        QCOMPARE(opened, QString("byzel::CPropertyDlg"));
+
+        emit p.frame->view()->contextMenuRequested("MARKER_NO", 0, QPoint(50, 50));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().first()->text(), QString("このマーカを最上段に表示(&F)"));
+        menu->close();
     }
 
     void referencePointCommandNeedsAByte() {
