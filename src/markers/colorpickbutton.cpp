@@ -23,8 +23,8 @@ const std::vector<ColorRef>& ColorPickButton::paletteColors() {
     static const std::vector<ColorRef> colors = [] {
         std::vector<ColorRef> c(kStandardColors.begin(), kStandardColors.end());
         const ColorRef more[] = {
-            rgb(255, 255, 255), rgb(255, 255, 0), rgb(255, 192, 0), rgb(255, 0, 0),
-            rgb(255, 0, 255),   rgb(0, 176, 240), rgb(0, 255, 0),   rgb(146, 208, 80),
+            rgb(255, 255, 255), rgb(255, 255, 0), rgb(255, 192, 0),  rgb(255, 0, 0),
+            rgb(255, 0, 255),   rgb(0, 176, 240), rgb(0, 255, 0),    rgb(146, 208, 80),
             rgb(191, 143, 0),   rgb(197, 90, 17), rgb(112, 48, 160), rgb(0, 128, 128),
         };
         c.insert(c.end(), std::begin(more), std::end(more));

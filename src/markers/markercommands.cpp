@@ -47,9 +47,8 @@ QMenu* MarkerCommands::buildMenu(const QString& name, int marker, QPoint clicked
     auto* menu = new QMenu(m_dialogParent);
     const bool normalMode = m_app.view().mode == InteractionMode::Normal;
     auto add = [&](QMenu* into, int id, const QString& text, bool enabled = true) {
-        QAction* action = into->addAction(text, this, [this, id, marker, clickedPoint] {
-            run(id, marker, clickedPoint);
-        });
+        QAction* action = into->addAction(
+            text, this, [this, id, marker, clickedPoint] { run(id, marker, clickedPoint); });
         action->setData(id);
         action->setEnabled(enabled);
     };
@@ -77,8 +76,7 @@ QMenu* MarkerCommands::buildMenu(const QString& name, int marker, QPoint clicked
         QMenu* files = menu->addMenu(tr("マーカからファイル作成(&F)"));
         const bool canWrite = bool(m_tools.writeMarkersToFile);
         add(files, ID_FILE_FROM_MARKER, tr("このマーカのみのファイル作成(&F)"), canWrite);
-        add(files, ID_FILE_FROM_ALL_MARKERS, tr("すべてのマーカ部分でファイル作成(&Z)"),
-            canWrite);
+        add(files, ID_FILE_FROM_ALL_MARKERS, tr("すべてのマーカ部分でファイル作成(&Z)"), canWrite);
         menu->addSeparator();
         add(menu, ID_MARKER_PROPERTIES, tr("このマーカのプロパティ(&Q)"));
     } else if (name == QLatin1String("MARKER_NO")) {
@@ -98,7 +96,7 @@ QMenu* MarkerCommands::buildMenu(const QString& name, int marker, QPoint clicked
 }
 
 void MarkerCommands::showMenu(const QString& name, int marker, const QPoint& globalPos) {
-    QMenu* menu = buildMenu(name, marker, m_view.viewport()->mapFromGlobal(globalPos));
+    QMenu* menu = buildMenu(name, marker, m_view.clickedPoint());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }

@@ -75,8 +75,7 @@ QVariant MarkerListModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return {};
     static const char* const titles[] = {"No", "説明", "start", "end", "byte"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section])
-                                                 : QVariant();
+    return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }
 
 Qt::ItemFlags MarkerListModel::flags(const QModelIndex& index) const {

@@ -65,9 +65,8 @@ CMarkMentDlg::CMarkMentDlg(const MarkerEditing& editing, const MarkerToolHooks& 
             action->setEnabled(bool(m_tools.writeMarkersToFile));
     }
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        m_menu->popup(m_list->viewport()->mapToGlobal(p));
-    });
+    connect(m_list, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { m_menu->popup(m_list->viewport()->mapToGlobal(p)); });
     connect(m_list, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { m_model->toggle(index.row()); });
 }

@@ -57,7 +57,8 @@ CMoveMarkDlg::CMoveMarkDlg(const MarkerEditing& editing, int first, QWidget* par
 
     m_lastMarker = plainLabel(this);
     m_lastMarker->setWordWrap(true);
-    m_lastMarker->setMinimumWidth(m_lastMarker->fontMetrics().horizontalAdvance(QString(36, QChar(0x3042))));
+    m_lastMarker->setMinimumWidth(
+        m_lastMarker->fontMetrics().horizontalAdvance(QString(36, QChar(0x3042))));
     m_lastMarker->setFrameShape(QFrame::StyledPanel);
     m_error = plainLabel(this);
     m_error->setAlignment(Qt::AlignCenter);

@@ -360,7 +360,8 @@ private slots:
         CBatchDlg edited(p.editing());
         QString lines = edited.editor()->toPlainText();
         lines.replace(QStringLiteral("[0005]\n"), QStringLiteral("[0005]fifth\n"));
-        lines.replace(QStringLiteral("[0007]\n"), QStringLiteral("[0007]") + QString(300, 'y') + "\n");
+        lines.replace(QStringLiteral("[0007]\n"),
+                      QStringLiteral("[0007]") + QString(300, 'y') + "\n");
         edited.editor()->setPlainText(lines);
         edited.save();
         QVERIFY(edited.changed());
@@ -380,7 +381,8 @@ private slots:
         dialog.save();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(p.ui.shown().back().id, msg::BulkTagMismatch);
-        QCOMPARE(p.ui.shown().back().text, std::string("[0002]\n [№] 部分(左端6バイト)が異なります"));
+        QCOMPARE(p.ui.shown().back().text,
+                 std::string("[0002]\n [№] 部分(左端6バイト)が異なります"));
         QCOMPARE(dialog.editor()->textCursor().selectedText(), QString("[0003]") + QChar(0x2029));
         // The line above the wrong one is stored, and counts as a change of the work.
         QCOMPARE(remarkOf(p.markers(), 0), std::string("one"));
@@ -404,12 +406,12 @@ private slots:
                  (QStringList{"ここを基準点にする(&K)\tWClick", "基準点からここまでのCRCを表示(&R)",
                               "-", "出現回数表示(&A)"}));
         std::unique_ptr<QMenu> marker(p.commands().buildMenu("VIEW_MARKER", 0, {}));
-        QCOMPARE(itemTexts(marker.get()),
-                 (QStringList{"ここを基準点にする(&K)\tWClick", "基準点からここまでのCRCを表示(&R)",
-                              "-", "この色のマーカの色を全て変更(&A)",
-                              "この色を現在のマーカ色にする(&S)", "-", "このマーカをクリア(&C)",
-                              "このマーカ以下を移動(&M)", "-", "マーカからファイル作成(&F)", "-",
-                              "このマーカのプロパティ(&Q)"}));
+        QCOMPARE(
+            itemTexts(marker.get()),
+            (QStringList{"ここを基準点にする(&K)\tWClick", "基準点からここまでのCRCを表示(&R)", "-",
+                         "この色のマーカの色を全て変更(&A)", "この色を現在のマーカ色にする(&S)",
+                         "-", "このマーカをクリア(&C)", "このマーカ以下を移動(&M)", "-",
+                         "マーカからファイル作成(&F)", "-", "このマーカのプロパティ(&Q)"}));
         QCOMPARE(itemTexts(marker->actions()[9]->menu()),
                  (QStringList{"このマーカのみのファイル作成(&F)",
                               "すべてのマーカ部分でファイル作成(&Z)"}));
@@ -543,7 +545,8 @@ private slots:
         p.showFrame();
         p.app->view().referencePoint = 0;
         const PixelRect cell = p.frame->view()->ByteCellRect(0x12);
-        p.commands().run(ID_SET_REFERENCE_POINT, -1, QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+        p.commands().run(ID_SET_REFERENCE_POINT, -1,
+                         QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
         QCOMPARE(p.app->view().referencePoint, 0x12);
         p.commands().run(ID_SET_REFERENCE_POINT, -1, QPoint(-50, -50));
         QCOMPARE(p.app->view().referencePoint, 0x12);

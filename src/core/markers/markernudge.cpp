@@ -25,8 +25,7 @@ bool nudgeMarker(MarkerTable& markers, int index, MarkerNudge nudge, Offset last
         --end;
         break;
     case MarkerNudge::EndLater:
-        if (index == markers.count() - 1 ? end >= lastOffset
-                                         : end + 1 >= markers[index + 1].start)
+        if (index == markers.count() - 1 ? end >= lastOffset : end + 1 >= markers[index + 1].start)
             return false;
         ++end;
         break;

@@ -38,8 +38,8 @@ std::string remarkFromUtf8(std::string_view utf8) {
         return *whole;
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t n = std::min(utf8Length(static_cast<unsigned char>(text[i])),
-                                       text.size() - i);
+        const std::size_t n =
+            std::min(utf8Length(static_cast<unsigned char>(text[i])), text.size() - i);
         const auto one = utf8ToCp932(text.substr(i, n));
         out += one ? *one : std::string("?");
         i += n;

@@ -99,8 +99,7 @@ TEST(BulkRemarks, OverLongLinesAreCutAtACharacterBoundary) {
     for (int i = 0; i < 150; ++i)
         doubleBytes += kA;
     // One single byte first, so byte 238 falls inside a character.
-    const std::vector<std::string> lines{"[0001]" + std::string(300, 'x'),
-                                         "[0002]y" + doubleBytes};
+    const std::vector<std::string> lines{"[0001]" + std::string(300, 'x'), "[0002]y" + doubleBytes};
     const auto result = storeBulkRemarks(t, lines);
     EXPECT_EQ(result.wrongLine, -1);
     EXPECT_EQ(t[0].remarkText(), std::string(238, 'x'));
