@@ -1,8 +1,8 @@
 #include "frame/mainframe.h"
 
 #include "app/tormelapp.h"
-#include "core/text/messages.h"
 #include "core/viewmodel/commandids.h"
+#include "core/text/messages.h"
 #include "frame/commandtable.h"
 #include "frame/markernumberbox.h"
 #include "frame/mystatusbar.h"

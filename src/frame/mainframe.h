@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/settings/windowplacement.h"
 #include "core/viewmodel/commandstate.h"
 #include "core/viewmodel/viewgeometry.h"
+#include "core/settings/windowplacement.h"
 #include "markers/markertools.h"
 
 #include <QMainWindow>
