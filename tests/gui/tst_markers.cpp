@@ -260,6 +260,26 @@ private slots:
         QCOMPARE(onLast.lastSpin()->maximum(), 4);
     }
 
+    void moveDialogWorksFromTheKeyboard() {
+        Program p;
+        p.addMarkers({{5, 6}, {12, 13}});
+        CMoveMarkDlg dialog(p.editing(), 0);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), dialog.amountSpin());
+        QTest::keyClicks(dialog.amountSpin(), "3");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+        // A mnemonic clicks its button the way a mouse would, a moment later.
+        QTRY_VERIFY(dialog.backwardRadio()->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+        QTRY_COMPARE(p.markers()[0].start, 2);
+        // Return presses the default button, the move, again.
+        QTest::keyClick(dialog.amountSpin(), Qt::Key_Return);
+        QCOMPARE(dialog.errorText(), QString("マーカがファイルの先頭を超えるので、移動できません"));
+        QVERIFY(dialog.isVisible());
+    }
+
     void managementListShowsGroupedNumbersAndClearsCheckedMarkers() {
         Program p;
         p.addMarkers({{0, 15}, {20, 21}, {30, 31}, {40, 41}, {1000, 1999}});
