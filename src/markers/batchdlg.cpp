@@ -2,6 +2,7 @@
 
 #include "core/markers/bulkremarks.h"
 #include "core/markers/remarktext.h"
+#include "markers/fixedfont.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -18,9 +19,7 @@ CBatchDlg::CBatchDlg(const MarkerEditing& editing, QWidget* parent)
     setWindowTitle(tr("マーカ一括編集"));
     setSizeGripEnabled(true);
 
-    QFont fixed(QStringLiteral("IPAGothic"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
+    const QFont fixed = fixedDialogFont(m_editor->font());
     m_editor->setFont(fixed);
     m_editor->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

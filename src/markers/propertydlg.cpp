@@ -2,6 +2,7 @@
 
 #include "core/markers/remarktext.h"
 #include "markers/colorpickbutton.h"
+#include "markers/fixedfont.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -45,10 +46,8 @@ CPropertyDlg::CPropertyDlg(const MarkerEditing& editing, int index, QWidget* par
         [this](ColorRef initial) { return m_editing.ui.chooseColor(initial); }, this);
     m_colorText = new QLabel(this);
     m_colorText->setTextFormat(Qt::PlainText);
-    QFont fixed = m_colorText->font();
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFamily(QStringLiteral("IPAGothic"));
-    m_colorText->setFont(fixed);
+    // Digits in columns, as the format's field widths mean them.
+    m_colorText->setFont(fixedDialogFont(m_colorText->font()));
 
     m_nudges[0] = arrowButton(this, Qt::LeftArrow, "startEarlier", tr("開始位置を1バイト前へ"));
     m_nudges[1] = arrowButton(this, Qt::RightArrow, "startLater", tr("開始位置を1バイト後へ"));
