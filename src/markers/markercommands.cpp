@@ -186,11 +186,7 @@ void MarkerCommands::clearMarker(int marker) {
         return;
     if (showMessage(m_app.ui(), msg::AskClearMarker, {}, BoxStyle::YesNo) != Yes)
         return;
-    MarkerTable& markers = m_app.work().markers();
-    // The question may have given time for the table to change.
-    if (marker >= markers.count())
-        return;
-    markers.removeAt(marker);
+    m_app.work().markers().removeAt(marker);
     editing().changed(RepaintRegion::WholeView);
 }
 

@@ -32,7 +32,7 @@ public:
     // Rows checked, ascending.
     [[nodiscard]] std::vector<int> checkedRows() const;
     // Removes the checked markers from the table and their rows from the list; the rows left
-    // are numbered anew and keep their check marks (none).
+    // are numbered anew and all unchecked.
     void removeChecked();
 
 private:

@@ -553,10 +553,16 @@ private slots:
         emit p.frame->view()->markerPropertiesRequested(0);
         QCOMPARE(opened, QString("byzel::CPropertyDlg"));
 
-        emit p.frame->view()->contextMenuRequested("MARKER_NO", 0, QPoint(50, 50));
+        // A right click on a marked byte opens the marker's menu; its commands use that byte.
+        CTormelView* view = p.frame->view();
+        const PixelRect cell = view->ByteCellRect(2);
+        const QPoint onByte((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, onByte);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
-        QCOMPARE(menu->actions().first()->text(), QString("このマーカを最上段に表示(&F)"));
+        QCOMPARE(menu->actions().at(3)->text(), QString("この色のマーカの色を全て変更(&A)"));
+        actionOf(menu, ID_SET_REFERENCE_POINT)->trigger();
+        QCOMPARE(p.app->view().referencePoint, 2);
         menu->close();
     }
 
