@@ -8,6 +8,7 @@
 #include "frame/mystatusbar.h"
 #include "frame/ribbon.h"
 #include "frame/ribbonicons.h"
+#include "markers/markercommands.h"
 #include "view/tormelview.h"
 
 #include <QAbstractSpinBox>
@@ -59,7 +60,8 @@ bool mayChangeCommandState(QEvent::Type type) {
 
 CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_view(new CTormelView(app, this)),
-      m_commands(new CommandTable(this)) {
+      m_commands(new CommandTable(this)),
+      m_markerCommands(new MarkerCommands(app, *m_view, m_markerTools, this)) {
     addCommands();
     m_ribbon = new Ribbon(
         *m_commands, [this](ColorRef initial) { return m_app.ui().chooseColor(initial); }, this);
@@ -72,6 +74,13 @@ CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
     setStatusBar(m_status);
     connect(m_view, &CTormelView::hintChanged, m_status, &CMyStatusBar::showHint);
     connect(m_view, &CTormelView::referencePointChanged, this, &CMainFrame::scheduleUpdate);
+    connect(m_view, &CTormelView::contextMenuRequested, m_markerCommands,
+            &MarkerCommands::showMenu);
+    connect(m_view, &CTormelView::markerPropertiesRequested, m_markerCommands,
+            &MarkerCommands::openProperties);
+    connect(m_view, &CTormelView::bulkEditorRequested, this,
+            [this] { m_commands->trigger(ID_BATCH_EDIT); });
+    connect(m_markerCommands, &MarkerCommands::stateChanged, this, &CMainFrame::scheduleUpdate);
 
     connect(m_ribbon->markerNumberBox(), &MarkerNumberBox::numberEntered, this,
             &CMainFrame::limitMarkerNumber);
@@ -197,8 +206,8 @@ void CMainFrame::addMarkerCommands() {
     CommandTable& c = *m_commands;
     c.add(ID_DSP_MARK, tr("最上段に表示"), [this] { showMarkerAtTop(); });
     c.add(ID_DEL_ALL_MARK, tr("全クリア"), [this] { clearAllMarkers(); });
-    c.add(ID_MARK_MENT, tr("マーカ管理"));
-    c.add(ID_BATCH_EDIT, tr("一括編集"));
+    c.add(ID_MARK_MENT, tr("マーカ管理"), [this] { m_markerCommands->openManagementList(); });
+    c.add(ID_BATCH_EDIT, tr("一括編集"), [this] { m_markerCommands->openBulkEditor(); });
 }
 
 void CMainFrame::setMode(InteractionMode mode) {

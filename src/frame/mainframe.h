@@ -3,6 +3,7 @@
 #include "core/viewmodel/commandstate.h"
 #include "core/viewmodel/viewgeometry.h"
 #include "core/settings/windowplacement.h"
+#include "markers/markertools.h"
 
 #include <QMainWindow>
 
@@ -13,6 +14,7 @@ namespace byzel {
 class CTormelApp;
 class CommandTable;
 class CMyStatusBar;
+class MarkerCommands;
 class CTormelView;
 class Ribbon;
 
@@ -29,6 +31,10 @@ public:
     [[nodiscard]] CTormelView* view() const { return m_view; }
     [[nodiscard]] CommandTable& commands() { return *m_commands; }
     [[nodiscard]] Ribbon& ribbon() { return *m_ribbon; }
+    // The marker menus' and dialogs' commands, and the hooks through which they open the file
+    // and analysis tools (filled by those tools; entries stay disabled while a hook is empty).
+    [[nodiscard]] MarkerCommands& markerCommands() { return *m_markerCommands; }
+    [[nodiscard]] MarkerToolHooks& markerTools() { return m_markerTools; }
 
     // Places the window as it was last closed, kept on a screen of the given size. At the
     // first start it opens large enough for the whole ribbon and the listing with its remark
@@ -70,6 +76,8 @@ private:
     CommandTable* m_commands;
     CMyStatusBar* m_status = nullptr;
     Ribbon* m_ribbon;
+    MarkerToolHooks m_markerTools;
+    MarkerCommands* m_markerCommands;
     bool m_updatePending = false;
 };
 
