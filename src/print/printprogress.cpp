@@ -1,0 +1,35 @@
+#include "print/printprogress.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+
+#include <climits>
+
+namespace byzel {
+
+PrintProgress::PrintProgress(QWidget* owner, const QString& label)
+    : m_dialog(std::make_unique<QProgressDialog>(label, QStringLiteral("中止"), 0, 0, owner)) {
+    m_dialog->setWindowTitle(QStringLiteral("Byzel"));
+    m_dialog->setWindowModality(Qt::WindowModal);
+    m_dialog->setMinimumDuration(500);
+    m_dialog->setAutoClose(false);
+    m_dialog->setAutoReset(false);
+}
+
+PrintProgress::~PrintProgress() = default;
+
+bool PrintProgress::step(long long done, long long total) {
+    while ((total >> m_shift) > INT_MAX)
+        ++m_shift;
+    if (m_dialog->maximum() != static_cast<int>(total >> m_shift))
+        m_dialog->setMaximum(static_cast<int>(total >> m_shift));
+    m_dialog->setValue(static_cast<int>(done >> m_shift));
+    QCoreApplication::processEvents();
+    return !m_dialog->wasCanceled();
+}
+
+bool PrintProgress::cancelled() const {
+    return m_dialog->wasCanceled();
+}
+
+} // namespace byzel
