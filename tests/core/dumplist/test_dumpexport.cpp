@@ -175,13 +175,14 @@ TEST_F(DumpExport, StoppedExportChangesNothingAndSaysNothing) {
     EXPECT_GT(reported.front(), 0);
     EXPECT_EQ(contents(), "earlier");
     EXPECT_EQ(m_topRow, 500);
-    EXPECT_TRUE(m_ui.shown().empty());
+    // Only the question whether to overwrite: no failure is reported.
+    EXPECT_EQ(m_ui.shownIds(), std::vector<int>{msg::AskOverwriteFile});
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 
     // Going on to the end reports every row.
     std::int64_t last = 0;
     EXPECT_TRUE(ExportDumpListText(m_path, ExportRange::WholeFile, 3, 60, false,
-                                   {m_source, m_markers, 0}, m_topRow, m_ui.answer(Yes), nullptr,
+                                   {m_source, m_markers, 0}, m_topRow, m_ui, nullptr,
                                    [&](std::int64_t done, std::int64_t) {
                                        last = done;
                                        return true;
