@@ -9,6 +9,7 @@
 #include "print/papercodes.h"
 #include "print/printcommand.h"
 #include "print/printjob.h"
+#include "print/printprogress.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
 #include "view/tormelview.h"
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QPdfDocument>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -270,6 +272,18 @@ private slots:
                                             contentOf(f.app, ExportRange::CurrentPage, 5), f.ui);
         QCOMPARE(full.outcome, PrintOutcome::Failed);
         QVERIFY(f.ui.wasShown(msg::WriteFailed));
+    }
+
+    void progressGoesOnUntilCancelled() {
+        QWidget owner;
+        PrintProgress progress(&owner, QStringLiteral("印刷しています..."));
+        // Totals beyond an int are counted in coarser steps, not wrapped.
+        QVERIFY(progress.step(1, 10'000'000'000LL));
+        auto* dialog = owner.findChild<QProgressDialog*>();
+        QVERIFY(dialog->maximum() > 0);
+        dialog->cancel();
+        QVERIFY(!progress.step(2, 10'000'000'000LL));
+        QVERIFY(progress.cancelled());
     }
 
     void printPdfCommandPagesFollowTheLayoutAndShowMarkers() {
