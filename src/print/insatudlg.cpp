@@ -29,7 +29,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace byzel {
 namespace {
@@ -228,7 +227,9 @@ Margins CInsatuDlg::margins() const {
 }
 
 int CInsatuDlg::fontPoints() const {
-    return kPrintFontSizes[static_cast<size_t>(std::max(0, m_fontSize->currentIndex()))];
+    // The stored size, shared with the view; the list shows it when it offers it.
+    const int points = m_app.settings().readInt(section::Settings, "FontSize");
+    return points > 0 ? points : 12;
 }
 
 PrintContent CInsatuDlg::content() const {
@@ -321,7 +322,8 @@ void CInsatuDlg::onFontSizeChosen(int index) {
     if (index < 0)
         return;
     // The view shares the size: it takes effect there too, even if the dialog is cancelled.
-    m_app.settings().writeInt(section::Settings, "FontSize", fontPoints());
+    m_app.settings().writeInt(section::Settings, "FontSize",
+                              kPrintFontSizes[static_cast<size_t>(index)]);
     redrawPreview();
 }
 
