@@ -90,9 +90,9 @@ int main(int argc, char** argv) {
                                       .pageCount = kPages};
     byzel::PrintResult printed;
     const long long printNs = nanosecondsOf([&] {
-        printed = byzel::printToPdf(folder + "/print.pdf", byzel::pdfPageLayout(9, 1), {},
-                                    byzel::createListingFont(settings, points), points, content,
-                                    ui);
+        printed =
+            byzel::printToPdf(folder + "/print.pdf", byzel::pdfPageLayout(9, 1), {},
+                              byzel::createListingFont(settings, points), points, content, ui);
     });
 
     byzel::CInsatuDlg dialog(app);

@@ -1,6 +1,6 @@
 #include "app/listingfont.h"
-#include "app/qsettingsstore.h"
 #include "app/printpdf.h"
+#include "app/qsettingsstore.h"
 #include "app/qtuiport.h"
 #include "app/signalshutdown.h"
 #include "app/snapshot.h"
@@ -99,7 +99,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption snapshotOption("snapshot", "Render FILE into a PNG and exit.",
                                             "OUT.png");
     const QCommandLineOption sizeOption("size", "Snapshot size.", "WxH", "1280x800");
-    const QCommandLineOption topOption("top", "First row of the snapshot or of the printed page.", "ROW", "0");
+    const QCommandLineOption topOption("top", "First row of the snapshot or of the printed page.",
+                                       "ROW", "0");
     const PrintPdfOptions printOptions;
     parser.addOptions({snapshotOption, sizeOption, topOption, printOptions.output,
                        printOptions.range, printOptions.pages, printOptions.dumpOnly});

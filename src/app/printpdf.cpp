@@ -25,14 +25,12 @@ int runPrintPdf(const PrintPdfRequest& request) {
     }
     const Work& work = app.work();
     const PrintSettings& print = app.printSettings();
-    const Margins margins{print.marginTop, print.marginBottom, print.marginLeft,
-                          print.marginRight};
+    const Margins margins{print.marginTop, print.marginBottom, print.marginLeft, print.marginRight};
     const int points = settings.readInt(section::Settings, "FontSize");
     const QPageLayout layout = pdfPageLayout(print.paperSize, print.orientation);
     const QFont font = createListingFont(settings, points);
 
-    const Offset top =
-        std::min<Offset>(request.topRow, totalRowsFor(work.dump().size()) - 1);
+    const Offset top = std::min<Offset>(request.topRow, totalRowsFor(work.dump().size()) - 1);
     int remarkStart = app.view().remarkStart;
     // With linked scrolling the remark column follows the rows shown, as in the view.
     if (work.header().linkedScrollingOn()) {

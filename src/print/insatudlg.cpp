@@ -29,7 +29,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-
 namespace byzel {
 namespace {
 
@@ -353,11 +352,11 @@ void CInsatuDlg::onOk() {
         fileOutput();
         return;
     }
-    printJob();
-    accept();
+    if (printJob())
+        accept();
 }
 
-void CInsatuDlg::printJob() {
+bool CInsatuDlg::printJob() {
     const PrintContent job = content();
     PrintProgress progress(this, QStringLiteral("印刷しています..."));
     const PageProgress step = [&progress](int done, int pages) {
@@ -371,14 +370,14 @@ void CInsatuDlg::printJob() {
         request.proposedName = "DumpList.pdf";
         const std::string path = m_app.ui().chooseSaveFile(request);
         if (path.empty())
-            return;
+            return false;
         if (nameTaken(path) &&
             showMessage(m_app.ui(), msg::AskOverwriteFile, {}, BoxStyle::YesNo) != Yes)
-            return;
+            return false;
         printToPdf(path, m_printer->pageLayout(), margins(),
-                   createListingFont(m_app.settings(), fontPoints()), fontPoints(), job,
-                   m_app.ui(), step);
-        return;
+                   createListingFont(m_app.settings(), fontPoints()), fontPoints(), job, m_app.ui(),
+                   step);
+        return true;
     }
     m_printer->setFullPage(true);
     m_printer->setDocName(printDocumentName());
@@ -386,6 +385,7 @@ void CInsatuDlg::printJob() {
         layOutSheet(m_printer->pageLayout(), margins(),
                     createListingFont(m_app.settings(), fontPoints()), fontPoints());
     printPages(*m_printer, sheet, job, step);
+    return true;
 }
 
 void CInsatuDlg::fileOutput() {
@@ -408,7 +408,8 @@ void CInsatuDlg::fileOutput() {
         return progress.step(done, rows);
     };
     if (!ExportDumpListText(path, range(), m_pageCount->value(), m_previewRows,
-                            m_dumpOnly->isChecked(), listed, m_app.view().topRow, ui, nullptr, step))
+                            m_dumpOnly->isChecked(), listed, m_app.view().topRow, ui, nullptr,
+                            step))
         return;
     redrawPreview();
     if (showMessage(ui, msg::AskShowSavedFolder, {}, BoxStyle::YesNo) == Yes)

@@ -59,7 +59,8 @@ private:
     void onSetup();
     void onFileOutputToggled(bool on);
     void onFontSizeChosen(int index);
-    void printJob();
+    // False when the user turned back before anything was printed: the dialog stays open.
+    bool printJob();
     void fileOutput();
     [[nodiscard]] Margins margins() const;
     [[nodiscard]] int fontPoints() const;

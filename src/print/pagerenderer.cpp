@@ -32,8 +32,8 @@ void drawDumpPage(QPainter& painter, const QFont& font, const DumpPage& page, QP
     painter.save();
     // The listing ends with the cells of the page's last row; the renderer would colour the
     // cells of one more, which belongs to the next page.
-    const int listingBottom = origin.y() - kTextOrigin +
-                              (page.rows + 2) * in.metrics.lineHeight + in.metrics.descent;
+    const int listingBottom =
+        origin.y() - kTextOrigin + (page.rows + 2) * in.metrics.lineHeight + in.metrics.descent;
     painter.setClipRect(
         clip.intersected(QRect(clip.left(), clip.top(), clip.width(), listingBottom - clip.top())));
     // The renderer starts its lines at kTextOrigin.

@@ -36,19 +36,19 @@ QString printDocumentName() {
     return QStringLiteral("ダンプリスト印刷");
 }
 
-SheetLayout layOutSheet(const QPageLayout& layout, const Margins& margins,
-                        const QFont& listingFont, int fontPoints) {
+SheetLayout layOutSheet(const QPageLayout& layout, const Margins& margins, const QFont& listingFont,
+                        int fontPoints) {
     SheetLayout sheet;
     const QRect paper = layout.fullRectPixels(kPageUnitsPerInch);
     const QMarginsF edge = minimumMarginsInPoints(layout);
     const int left = printOrigin(margins.left, kPageUnitsPerInch, toUnits(edge.left()));
     const int top = printOrigin(margins.top, kPageUnitsPerInch, toUnits(edge.top()));
     const int right =
-        paper.width() - std::max(millimetresToPixels(margins.right, kPageUnitsPerInch),
-                                 toUnits(edge.right()));
+        paper.width() -
+        std::max(millimetresToPixels(margins.right, kPageUnitsPerInch), toUnits(edge.right()));
     const int bottom =
-        paper.height() - std::max(millimetresToPixels(margins.bottom, kPageUnitsPerInch),
-                                  toUnits(edge.bottom()));
+        paper.height() -
+        std::max(millimetresToPixels(margins.bottom, kPageUnitsPerInch), toUnits(edge.bottom()));
     sheet.origin = QPoint(left, top);
     sheet.clip = QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
     sheet.font = pageFont(listingFont, fontPoints, kPageUnitsPerInch);
@@ -60,8 +60,8 @@ SheetLayout layOutSheet(const QPageLayout& layout, const Margins& margins,
 PrintResult printPages(QPagedPaintDevice& device, const SheetLayout& sheet,
                        const PrintContent& content, const PageProgress& progress) {
     const Offset totalRows = totalRowsFor(content.source.size());
-    const PrintPlan plan = planPages(content.range, content.pageCount, sheet.rowsPerPage,
-                                     content.topRow, totalRows);
+    const PrintPlan plan =
+        planPages(content.range, content.pageCount, sheet.rowsPerPage, content.topRow, totalRows);
     PrintResult result{PrintOutcome::NotStarted, 0, sheet.rowsPerPage};
     QPainter painter;
     if (!painter.begin(&device))

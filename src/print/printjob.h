@@ -52,7 +52,7 @@ enum class PrintOutcome {
     Printed,
     NotStarted, // the device refused the document
     Cancelled,
-    Failed,     // the output could not be written
+    Failed, // the output could not be written
 };
 
 struct PrintResult {

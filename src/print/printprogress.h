@@ -11,7 +11,8 @@ namespace byzel {
 
 // A progress dialog with "中止" for long print jobs and exports, shown once the work has taken
 // half a second. The work runs on the interface thread and calls step() as it goes, which
-// keeps the window alive and tells whether to go on.
+// keeps the window alive and tells whether to go on. The dialog is made at the first step, so
+// that questions asked before the work starts are never covered by it.
 class PrintProgress {
 public:
     PrintProgress(QWidget* owner, const QString& label);
@@ -24,6 +25,8 @@ public:
     [[nodiscard]] bool cancelled() const;
 
 private:
+    QWidget* m_owner;
+    QString m_label;
     std::unique_ptr<QProgressDialog> m_dialog;
     // The dialog counts in ints; big totals are counted in coarser steps.
     int m_shift = 0;

@@ -58,8 +58,8 @@ bool hasColour(const QImage& image, const QColor& colour) {
 struct PrintFixture {
     explicit PrintFixture(std::size_t bytes) {
         settings.writeInt(section::Settings, "FontSize", 10);
-        const bool opened = app.work().dump().open(folder.write("dump.bin", countingBytes(bytes)),
-                                                   ui);
+        const bool opened =
+            app.work().dump().open(folder.write("dump.bin", countingBytes(bytes)), ui);
         Q_ASSERT(opened);
     }
 
@@ -218,10 +218,13 @@ private slots:
         PrintFixture f(0x100000);
         f.app.view().topRow = 200;
         const std::string pdf = f.folder.path("page.pdf");
-        f.ui.chooseFile(pdf);
         f.open();
         QVERIFY(f.dialog->printsToPdf());
         f.child<QRadioButton>("rangePage")->setChecked(true);
+        // Turning back at the file name prints nothing and keeps the dialog.
+        f.child<QPushButton>("ok")->click();
+        QVERIFY(f.dialog->isVisible());
+        f.ui.chooseFile(pdf);
         f.child<QPushButton>("ok")->click();
         QVERIFY(!f.dialog->isVisible());
         QCOMPARE(pdfPages(pdf), 1);
@@ -263,8 +266,8 @@ private slots:
         const QPageLayout layout = pdfPageLayout(9, 1);
         const QFont font = createListingFont(f.settings, 10);
         const PrintResult cancelled =
-            printToPdf(pdf, layout, {}, font, 10, contentOf(f.app, ExportRange::WholeFile, 5),
-                       f.ui, [](int done, int) { return done < 3; });
+            printToPdf(pdf, layout, {}, font, 10, contentOf(f.app, ExportRange::WholeFile, 5), f.ui,
+                       [](int done, int) { return done < 3; });
         QCOMPARE(cancelled.outcome, PrintOutcome::Cancelled);
         QCOMPARE(testing::TempFolder::read(pdf).size(), size_t{7});
         QCOMPARE(f.folder.entries(), (std::vector<std::string>{"dump.bin", "old.pdf"}));
@@ -309,10 +312,10 @@ private slots:
         QCOMPARE(runPrintPdf(request), 0);
 
         const PrintSettings print = PrintSettings::load(settings);
-        const SheetLayout sheet = layOutSheet(
-            pdfPageLayout(print.paperSize, print.orientation),
-            {print.marginTop, print.marginBottom, print.marginLeft, print.marginRight},
-            createListingFont(settings, 9), 9);
+        const SheetLayout sheet =
+            layOutSheet(pdfPageLayout(print.paperSize, print.orientation),
+                        {print.marginTop, print.marginBottom, print.marginLeft, print.marginRight},
+                        createListingFont(settings, 9), 9);
         const int rows = totalRowsFor(size);
         QCOMPARE(pdfPages(pdf), (rows + sheet.rowsPerPage - 1) / sheet.rowsPerPage);
 

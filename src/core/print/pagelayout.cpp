@@ -124,8 +124,8 @@ PrintPlan planPages(ExportRange range, int pageCount, int rowsPerPage, Offset to
     }
     // Pages past the last row of the data are not printed.
     const std::int64_t remaining = std::int64_t{totalRows} - topRow;
-    const auto needed = static_cast<int>(
-        std::max<std::int64_t>(1, (remaining + rowsPerPage - 1) / rowsPerPage));
+    const auto needed =
+        static_cast<int>(std::max<std::int64_t>(1, (remaining + rowsPerPage - 1) / rowsPerPage));
     plan.pages = std::min(std::max(1, pageCount), needed);
     return plan;
 }
