@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -132,7 +133,8 @@ void CInsatuDlg::buildControls() {
     outputRow->addWidget(m_dumpOnly);
     outputRow->addStretch();
 
-    m_ok = new QPushButton(QStringLiteral("印刷実行(&W)"), this);
+    m_ok = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print")),
+                           QStringLiteral("印刷実行(&W)"), this);
     m_ok->setDefault(true);
     m_cancel = new QPushButton(QStringLiteral("中止(&C)"), this);
     auto* buttons = new QHBoxLayout;
@@ -328,6 +330,8 @@ void CInsatuDlg::onFontSizeChosen(int index) {
 
 void CInsatuDlg::onFileOutputToggled(bool on) {
     m_ok->setText(on ? QStringLiteral("ファイル出力実行(&S)") : QStringLiteral("印刷実行(&S)"));
+    m_ok->setIcon(
+        QIcon::fromTheme(on ? QStringLiteral("document-save") : QStringLiteral("document-print")));
     m_dumpOnly->setEnabled(on);
 }
 

@@ -40,7 +40,6 @@ public:
     // Rows per page of the last preview; the text export takes its pages from it.
     [[nodiscard]] int previewRowsPerPage() const { return m_previewRows; }
     [[nodiscard]] ExportRange range() const;
-    [[nodiscard]] QPrinter& printer() { return *m_printer; }
     [[nodiscard]] bool printsToPdf() const;
     // The preview area as last drawn.
     [[nodiscard]] const QImage& previewImage() const { return m_preview; }

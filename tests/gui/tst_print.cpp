@@ -127,6 +127,19 @@ private slots:
         QCOMPARE(f.open().paperNameText(), QStringLiteral("その他"));
     }
 
+    void previewShowsTheSheetWithItsMarkers() {
+        PrintFixture f(0x1000);
+        f.app.work().markers().append(0x30, 0x4F, 0xB0B0FF);
+        const QImage& preview = f.open().previewImage();
+        QVERIFY(hasColour(preview, QColor(128, 128, 128)));
+        QVERIFY(hasColour(preview, QColor(0xFF, 0xB0, 0xB0)));
+        // Rows from the view's top row on, remarks from the remark column's start: with the
+        // marker above the page and not listed, no colour.
+        f.app.view().topRow = 0x20;
+        f.app.view().remarkStart = 1;
+        QVERIFY(!hasColour(f.open().previewImage(), QColor(0xFF, 0xB0, 0xB0)));
+    }
+
     void marginsAreClampedWhenTheBoxIsLeft() {
         PrintFixture f(0x1000);
         f.open();
