@@ -174,7 +174,7 @@ void CInsatuDlg::buildControls() {
     connect(m_landscape, &QRadioButton::clicked, this, [this] { setOrientation(2); });
     connect(m_fontSize, &QComboBox::activated, this, &CInsatuDlg::onFontSizeChosen);
     for (MarginBox* box : {m_top, m_bottom, m_left, m_right})
-        connect(box, &QSpinBox::valueChanged, this, &CInsatuDlg::redrawPreview);
+        connect(box, &QSpinBox::valueChanged, this, &CInsatuDlg::onMarginChanged);
     connect(m_fileOutput, &QCheckBox::toggled, this, &CInsatuDlg::onFileOutputToggled);
     connect(m_ok, &QPushButton::clicked, this, &CInsatuDlg::onOk);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -182,15 +182,13 @@ void CInsatuDlg::buildControls() {
 
 void CInsatuDlg::loadSettings() {
     const SettingsStore& s = m_app.settings();
-    // A copy: setting each box redraws the preview, which stores the boxes' margins.
-    const PrintSettings print = m_app.printSettings();
+    const PrintSettings& print = m_app.printSettings();
     if (const auto id = pageSizeForCode(print.paperSize); id != QPageSize::Custom)
         m_printer->setPageSize(QPageSize(id));
     m_printer->setPageOrientation(print.orientation == 2 ? QPageLayout::Landscape
                                                          : QPageLayout::Portrait);
     (print.orientation == 2 ? m_landscape : m_portrait)->setChecked(true);
-    m_printerName->setText(printsToPdf() ? QStringLiteral("PDF ファイル")
-                                         : m_printer->printerName());
+    showPrinterName();
 
     switch (s.readInt(section::Last, "PrintRange")) {
     case 1:
@@ -209,6 +207,11 @@ void CInsatuDlg::loadSettings() {
     m_left->setValue(print.marginLeft);
     m_right->setValue(print.marginRight);
     m_fontSize->setCurrentIndex(fontSizeIndex(s.readInt(section::Settings, "FontSize")));
+}
+
+void CInsatuDlg::showPrinterName() {
+    m_printerName->setText(printsToPdf() ? QStringLiteral("PDF ファイル")
+                                         : m_printer->printerName());
 }
 
 bool CInsatuDlg::printsToPdf() const {
@@ -276,13 +279,7 @@ void CInsatuDlg::setOrientation(int orientation) {
 void CInsatuDlg::redrawPreview() {
     if (!m_loaded)
         return;
-    PrintSettings& print = m_app.printSettings();
     const Margins mm = margins();
-    print.marginTop = mm.top;
-    print.marginBottom = mm.bottom;
-    print.marginLeft = mm.left;
-    print.marginRight = mm.right;
-
     QImage image(m_area->size(), QImage::Format_RGB32);
     if (image.isNull()) {
         showMessage(m_app.ui(), msg::NoMemory);
@@ -319,6 +316,19 @@ void CInsatuDlg::redrawPreview() {
     m_area->setPicture(m_preview);
 }
 
+void CInsatuDlg::onMarginChanged() {
+    if (!m_loaded)
+        return;
+    // The program keeps the margins for the next run, whichever way the dialog closes.
+    PrintSettings& print = m_app.printSettings();
+    const Margins mm = margins();
+    print.marginTop = mm.top;
+    print.marginBottom = mm.bottom;
+    print.marginLeft = mm.left;
+    print.marginRight = mm.right;
+    redrawPreview();
+}
+
 void CInsatuDlg::onFontSizeChosen(int index) {
     if (index < 0)
         return;
@@ -344,8 +354,7 @@ void CInsatuDlg::onSetup() {
     const bool landscape = layout.orientation() == QPageLayout::Landscape;
     m_app.printSettings().orientation = landscape ? 2 : 1;
     (landscape ? m_landscape : m_portrait)->setChecked(true);
-    m_printerName->setText(printsToPdf() ? QStringLiteral("PDF ファイル")
-                                         : m_printer->printerName());
+    showPrinterName();
     updatePaper();
 }
 

@@ -52,12 +52,14 @@ public:
 private:
     void buildControls();
     void loadSettings();
+    void showPrinterName();
     void updatePaper();
     void redrawPreview();
     void onOk();
     void onSetup();
     void onFileOutputToggled(bool on);
     void onFontSizeChosen(int index);
+    void onMarginChanged();
     // False when the user turned back before anything was printed: the dialog stays open.
     bool printJob();
     void fileOutput();
