@@ -261,7 +261,7 @@ private slots:
         QCOMPARE(pdfPages(pdf), 3);
     }
 
-    void listingStartsAtTheUnprintableEdgeWhenTheMarginIsSmaller() {
+    void listingStartsAtTheUnprintableEdgeAndEndsAtTheMargins() {
         // 36 points (half an inch) the printer cannot reach at the top and left.
         const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                  QPageLayout::Point, QMarginsF(36, 36, 0, 0));
@@ -271,6 +271,10 @@ private slots:
         QCOMPARE(sheet.origin, QPoint(48, 48));
         const SheetLayout wide = layOutSheet(layout, {20, 15, 20, 3}, font, 10);
         QCOMPARE(wide.origin, QPoint(75, 75));
+        // The bottom and right margins bound the listing on paper as in the preview.
+        const SheetLayout narrow = layOutSheet(layout, {20, 50, 20, 50}, font, 10);
+        QCOMPARE(narrow.clip.right() + 1, layout.fullRectPixels(96).width() - 188);
+        QVERIFY(narrow.rowsPerPage < wide.rowsPerPage);
     }
 
     void cancelledOrFailedPdfLeavesNoFileAndSaysSo() {
