@@ -1,4 +1,5 @@
 #include "app/listingfont.h"
+#include "app/printpdf.h"
 #include "app/qsettingsstore.h"
 #include "app/qtuiport.h"
 #include "app/signalshutdown.h"
@@ -6,6 +7,7 @@
 #include "app/startup.h"
 #include "app/terminationsignals.h"
 #include "app/tormelapp.h"
+#include "core/print/pagelayout.h"
 #include "core/text/argumenttext.h"
 #include "core/workflow/worktitle.h"
 #include "frame/mainframe.h"
@@ -27,12 +29,13 @@
 
 namespace {
 
-// A snapshot needs no display: without one, render offscreen. Decided before the
-// QApplication exists, which picks the platform.
+// A snapshot or a print to PDF needs no display: without one, render offscreen. Decided
+// before the QApplication exists, which picks the platform.
 void chooseSnapshotPlatform(int argc, char* argv[]) {
     bool snapshot = false;
     for (int i = 1; i < argc; ++i)
-        snapshot = snapshot || std::strncmp(argv[i], "--snapshot", 10) == 0;
+        snapshot = snapshot || std::strncmp(argv[i], "--snapshot", 10) == 0 ||
+                   std::strncmp(argv[i], "--print-pdf", 11) == 0;
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
     if (snapshot && !display && !std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -51,6 +54,38 @@ std::string bytesOf(const QString& argument) {
     return byzel::argumentBytes(argument.toStdU16String());
 }
 
+struct PrintPdfOptions {
+    QCommandLineOption output{"print-pdf", "Print the dump list of FILE to a PDF and exit.",
+                              "OUT.pdf"};
+    QCommandLineOption range{"range", "Rows printed: all, page or pages.", "RANGE", "all"};
+    QCommandLineOption pages{"pages", "Pages printed with --range pages (2-10).", "N", "5"};
+    QCommandLineOption dumpOnly{"dump-only", "Print without the remark column."};
+};
+
+int printPdf(const QCommandLineParser& parser, const PrintPdfOptions& options,
+             const QCommandLineOption& topOption, const std::vector<std::string>& files) {
+    byzel::PrintPdfRequest request;
+    request.outputPath = bytesOf(parser.value(options.output));
+    const QString range = parser.value(options.range);
+    request.range = range == "page"    ? byzel::ExportRange::CurrentPage
+                    : range == "pages" ? byzel::ExportRange::FollowingPages
+                                       : byzel::ExportRange::WholeFile;
+    bool topOk = false;
+    bool pagesOk = false;
+    request.topRow = parser.value(topOption).toInt(&topOk);
+    request.pageCount = parser.value(options.pages).toInt(&pagesOk);
+    request.dumpOnly = parser.isSet(options.dumpOnly);
+    const bool rangeOk = range == "all" || range == "page" || range == "pages";
+    if (files.size() != 1 || !rangeOk || !topOk || request.topRow < 0 || !pagesOk ||
+        request.pageCount < byzel::kMinPageCount || request.pageCount > byzel::kMaxPageCount) {
+        std::cerr << "usage: byzel --print-pdf OUT.pdf [--range all|page|pages] [--top ROW] "
+                     "[--pages N] [--dump-only] FILE\n";
+        return 1;
+    }
+    request.file = files.front();
+    return byzel::runPrintPdf(request);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -64,8 +99,11 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption snapshotOption("snapshot", "Render FILE into a PNG and exit.",
                                             "OUT.png");
     const QCommandLineOption sizeOption("size", "Snapshot size.", "WxH", "1280x800");
-    const QCommandLineOption topOption("top", "First row shown in the snapshot.", "ROW", "0");
-    parser.addOptions({snapshotOption, sizeOption, topOption});
+    const QCommandLineOption topOption("top", "First row of the snapshot or of the printed page.",
+                                       "ROW", "0");
+    const PrintPdfOptions printOptions;
+    parser.addOptions({snapshotOption, sizeOption, topOption, printOptions.output,
+                       printOptions.range, printOptions.pages, printOptions.dumpOnly});
     parser.addPositionalArgument("FILE", "A marker file (.mkg) or a dump file.");
     parser.process(argumentList(argc, argv));
     std::vector<std::string> files;
@@ -94,6 +132,9 @@ int main(int argc, char* argv[]) {
         request.file = files.front();
         return byzel::runSnapshot(request);
     }
+
+    if (parser.isSet(printOptions.output))
+        return printPdf(parser, printOptions, topOption, files);
 
     byzel::QSettingsStore settings;
     byzel::QtUiPort ui;

@@ -9,6 +9,7 @@
 #include "frame/ribbon.h"
 #include "frame/ribbonicons.h"
 #include "markers/markercommands.h"
+#include "print/printcommand.h"
 #include "view/tormelview.h"
 
 #include <QAbstractSpinBox>
@@ -134,7 +135,9 @@ void CMainFrame::addFileCommands() {
             workflow.saveWork();
     });
     c.add(ID_FILE_SAVE_AS, tr("名前を付けて保存(&A)..."), [&workflow] { workflow.saveWorkAs(); });
-    c.add(ID_PRINT_OUT, tr("印刷(&P)"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    c.add(ID_PRINT_OUT, tr("印刷(&P)"), [this] {
+         runPrintCommand(m_app, *m_view, this);
+     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     c.add(ID_KANSET, tr("環境設定(&K)"));
     c.add(ID_APP_ABOUT, tr("バージョン情報(&A)"));
     c.add(ID_APP_EXIT, tr("バイゼルの終了(&X)"), [this] { close(); });

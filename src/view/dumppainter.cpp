@@ -299,7 +299,7 @@ void frameSearchHit(QPainter& p, const RenderInput& in) {
 }
 
 void drawLinkLines(QPainter& p, const RenderInput& in) {
-    if (!in.linkLines)
+    if (!in.linkLines || in.dumpOnly)
         return;
     const LinkLinePage page{.topRow = in.topRow,
                             .visibleRows = in.visibleRows,
@@ -313,7 +313,8 @@ void drawListing(QPainter& p, const QFont& font, const RenderInput& in) {
     p.save();
     p.setPen(Qt::black);
     PainterTarget target(p, font, in.metrics);
-    OutputDumpList(in.source, in.markers, in.topRow, in.remarkStart, in.visibleRows, target, false);
+    OutputDumpList(in.source, in.markers, in.topRow, in.remarkStart, in.visibleRows, target,
+                   in.dumpOnly);
     target.finish();
     p.restore();
 }
@@ -329,7 +330,8 @@ void invertCell(QPainter& p, const RenderInput& in, Offset b) {
 }
 
 void invertReferencePoint(QPainter& p, const RenderInput& in) {
-    invertCell(p, in, in.referencePoint);
+    if (in.referencePointShown)
+        invertCell(p, in, in.referencePoint);
 }
 
 void invertValueCheck(QPainter& p, const RenderInput& in) {

@@ -24,6 +24,8 @@ struct RenderInput {
     int visibleRows = 0;
     int remarkStart = 0;
     Offset referencePoint = 0;
+    // Printed pages show no reference point.
+    bool referencePointShown = true;
     // Cells inverted in value check mode, -1 for empty slots; all -1 in the other modes.
     std::array<Offset, 6> valueCheck{-1, -1, -1, -1, -1, -1};
     // False while a pen gesture holds a marker that is not yet at its sorted place: the
@@ -31,6 +33,8 @@ struct RenderInput {
     bool markersSorted = true;
     // Lines from the remark entries to their markers' first bytes.
     bool linkLines = false;
+    // The listing without the remark column (and so without link lines).
+    bool dumpOnly = false;
     CellMetrics metrics;
 };
 

@@ -21,4 +21,8 @@ sjis_out=$tmp/$'\x8f\x6f\x97\xcd.png'
 head -c 500 /dev/urandom > "$sjis_in"
 run --snapshot "$sjis_out" "$sjis_in"
 is_png "$sjis_out" || { echo "the Shift-JIS names were not kept byte for byte"; ls "$tmp"; exit 1; }
+
+sjis_pdf=$tmp/$'\x88\xf3\x8d\xfc.pdf'
+run --print-pdf "$sjis_pdf" --range page "$sjis_in"
+[ "$(head -c 5 "$sjis_pdf")" = %PDF- ] || { echo "the PDF did not reach its Shift-JIS name"; ls "$tmp"; exit 1; }
 echo "names reached the file system as given"

@@ -21,7 +21,7 @@ int clampToInt(std::int64_t n) {
 
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
                         bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui,
-                        DumpRowRecoder* recoder) {
+                        DumpRowRecoder* recoder, const ExportProgress& progress) {
     if (nameTaken(path) && showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo) != Yes)
         return false;
 
@@ -31,9 +31,14 @@ bool ExportDumpListText(const std::string& path, ExportRange range, int pageCoun
         return false;
     }
     file.recodeRowsWith(recoder);
+    file.reportProgressTo(progress);
 
+    const Offset startingTopRow = topRow;
     if (!WriteDumpListText(file, range, pageCount, rowsPerPage, dumpOnly, data, topRow)) {
-        showMessage(ui, msg::WriteFailed);
+        if (file.cancelled())
+            topRow = startingTopRow;
+        else
+            showMessage(ui, msg::WriteFailed);
         return false;
     }
     return true;
@@ -56,6 +61,9 @@ bool WriteDumpListText(DumpListFile& file, ExportRange range, int pageCount, int
         break;
     }
 
+    // The data may end before the range does.
+    const std::int64_t dataRows = data.source.size() / kBytesPerRow + 1 - topRow;
+    file.expectRows(std::clamp<std::int64_t>(dataRows, 0, rows));
     OutputDumpList(data.source, data.markers, topRow, data.remarkColumnStart, rows, file, dumpOnly);
     return file.close();
 }

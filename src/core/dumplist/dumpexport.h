@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dumplist/dumplistfile.h"
 #include "core/types.h"
 
 #include <string>
@@ -7,8 +8,6 @@
 namespace byzel {
 
 class ByteSource;
-class DumpListFile;
-class DumpRowRecoder;
 class MarkerTable;
 class UiPort;
 
@@ -30,10 +29,11 @@ struct DumpListData {
 // (30005), reports a file that cannot be created (30003) and a failed write (30006), which
 // leaves an earlier file of that name as it was. A whole file export sets topRow to 0. Returns
 // true when the file was written completely. A recoder rewrites the rows on their way into
-// the file.
+// the file. A progress callback that stops the export leaves everything as it was, topRow
+// and an earlier file included, and says nothing.
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
                         bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui,
-                        DumpRowRecoder* recoder = nullptr);
+                        DumpRowRecoder* recoder = nullptr, const ExportProgress& progress = {});
 
 // The rows of ExportDumpListText written to a text file that is already open (standard output
 // of the command-line tool), which is then closed. Returns false when a write failed.

@@ -31,6 +31,8 @@ bool DumpListFile::start(int fd) {
     m_fd = fd;
     m_used = 0;
     m_failed = false;
+    m_cancelled = false;
+    m_rowsWritten = 0;
     return m_fd >= 0;
 }
 
@@ -65,6 +67,7 @@ bool DumpListFile::row(const DumpRow& row) {
         put(row.remarkEntry);
     }
     put(kLineEnd);
+    ++m_rowsWritten;
     return !m_failed;
 }
 
@@ -80,6 +83,11 @@ void DumpListFile::flush() {
     if (m_used > 0 && !m_failed && m_fd >= 0 && !writeAll(m_fd, m_buffer.data(), m_used))
         m_failed = true;
     m_used = 0;
+    // A stop counts as a failure: nothing more is written and the file is dropped.
+    if (!m_failed && m_progress && !m_progress(m_rowsWritten, m_rows)) {
+        m_cancelled = true;
+        m_failed = true;
+    }
 }
 
 } // namespace byzel

@@ -160,5 +160,36 @@ TEST_F(DumpExport, AnOpenDescriptorGetsTheSameBytesAndStaysOpen) {
     EXPECT_EQ(written.str(), "X" + expected + "Y");
 }
 
+TEST_F(DumpExport, StoppedExportChangesNothingAndSaysNothing) {
+    m_source = testing::MemorySource(std::vector<std::uint8_t>(0x40000, 0x41));
+    std::ofstream(m_path) << "earlier";
+    std::vector<std::int64_t> reported;
+    const ExportProgress stopAtOnce = [&](std::int64_t done, std::int64_t rows) {
+        reported.push_back(done);
+        EXPECT_EQ(rows, 0x4001);
+        return false;
+    };
+    EXPECT_FALSE(ExportDumpListText(m_path, ExportRange::WholeFile, 3, 60, false,
+                                    {m_source, m_markers, 0}, m_topRow, m_ui, nullptr, stopAtOnce));
+    EXPECT_EQ(reported.size(), 1u);
+    EXPECT_GT(reported.front(), 0);
+    EXPECT_EQ(contents(), "earlier");
+    EXPECT_EQ(m_topRow, 500);
+    // Only the question whether to overwrite: no failure is reported.
+    EXPECT_EQ(m_ui.shownIds(), std::vector<int>{msg::AskOverwriteFile});
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+
+    // Going on to the end reports every row.
+    std::int64_t last = 0;
+    EXPECT_TRUE(ExportDumpListText(m_path, ExportRange::WholeFile, 3, 60, false,
+                                   {m_source, m_markers, 0}, m_topRow, m_ui, nullptr,
+                                   [&](std::int64_t done, std::int64_t) {
+                                       last = done;
+                                       return true;
+                                   }));
+    EXPECT_EQ(last, 0x4001);
+    EXPECT_EQ(m_topRow, 0);
+}
+
 } // namespace
 } // namespace byzel

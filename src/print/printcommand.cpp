@@ -1,0 +1,22 @@
+#include "print/printcommand.h"
+
+#include "app/tormelapp.h"
+#include "print/insatudlg.h"
+#include "view/tormelview.h"
+
+namespace byzel {
+
+void runPrintCommand(CTormelApp& app, CTormelView& view, QWidget* owner) {
+    if (!app.work().isOpen())
+        return;
+    const int fontSize = app.settings().readInt(section::Settings, "FontSize");
+    const Offset topRow = app.view().topRow;
+    CInsatuDlg dialog(app, owner);
+    dialog.exec();
+    if (app.settings().readInt(section::Settings, "FontSize") != fontSize)
+        view.LayoutDumpView();
+    else if (app.view().topRow != topRow)
+        view.RefreshAfterScroll();
+}
+
+} // namespace byzel
