@@ -8,6 +8,7 @@
 #include "frame/mystatusbar.h"
 #include "frame/ribbon.h"
 #include "frame/ribbonicons.h"
+#include "tools/property.h"
 #include "view/tormelview.h"
 
 #include <QAbstractSpinBox>
@@ -157,7 +158,7 @@ void CMainFrame::addViewCommands() {
     c.add(ID_JUMP_END, tr("リスト末尾"), [this] {
          m_view->ScrollToRow(m_app.work().dump().totalRows() - m_app.view().visibleRows);
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
-    c.add(ID_DOC_INFO, tr("文書情報"));
+    c.add(ID_DOC_INFO, tr("文書情報"), [this] { openDocumentInfo(m_app, this); });
     c.add(ID_CONSOLE, tr("検索 置換"));
     c.add(ID_DSP_HIT, tr("検索結果を最上段に表示(&T)"),
           [this] { m_view->ScrollToRow(m_app.work().searchHit().start / 16); });
