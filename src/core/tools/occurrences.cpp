@@ -20,6 +20,35 @@ constexpr std::array<ByteClass, 256> kByteClasses = [] {
     return classes;
 }();
 
+// All ones for a lead byte, so that selecting the pair's counter needs no branch.
+constexpr std::array<std::uint32_t, 256> kLeadMasks = [] {
+    std::array<std::uint32_t, 256> masks{};
+    for (int b = 0; b < 256; ++b)
+        masks[b] = kByteClasses[b] == Lead ? ~0u : 0u;
+    return masks;
+}();
+// The first counter of each lead byte's pairs (0 for other bytes), and the way back.
+constexpr std::array<std::uint32_t, 256> kLeadSlots = [] {
+    std::array<std::uint32_t, 256> slots{};
+    std::uint32_t number = 0;
+    for (int b = 0; b < 256; ++b)
+        if (kByteClasses[b] == Lead)
+            slots[b] = ++number << 8;
+    return slots;
+}();
+constexpr std::array<std::uint8_t, 63> kLeadOfNumber = [] {
+    std::array<std::uint8_t, 63> leads{};
+    for (int b = 0; b < 256; ++b)
+        if (kLeadSlots[b] != 0)
+            leads[kLeadSlots[b] >> 8] = static_cast<std::uint8_t>(b);
+    return leads;
+}();
+constexpr std::array<std::uint32_t, 256> kLineBreaks = [] {
+    std::array<std::uint32_t, 256> breaks{};
+    breaks[0x0D] = breaks[0x0A] = 1;
+    return breaks;
+}();
+
 constexpr int kCodeCellWidth = 9;
 
 std::string grouped(std::int64_t value) {
@@ -28,30 +57,44 @@ std::string grouped(std::int64_t value) {
 
 } // namespace
 
-OccurrenceCounter::OccurrenceCounter() : m_characters(65536, 0) {}
+OccurrenceCounter::OccurrenceCounter() : m_characters(kSpareSlot + kSpareSlots, 0) {
+    std::fill(m_characters.begin() + kSpareSlot, m_characters.end(), 1);
+}
 
 void OccurrenceCounter::add(std::span<const std::uint8_t> bytes) {
-    const std::uint8_t* p = bytes.data();
-    const std::uint8_t* const end = p + bytes.size();
-    m_totalBytes += static_cast<std::int64_t>(bytes.size());
-    for (const std::uint8_t* b = p; b != end; ++b)
-        ++m_byteCounts[*b];
-    if (m_pendingLead >= 0 && p != end) {
-        record(static_cast<std::uint16_t>(m_pendingLead << 8 | *p++));
+    const std::uint8_t* const p = bytes.data();
+    const std::size_t n = bytes.size();
+    m_totalBytes += static_cast<std::int64_t>(n);
+    countBytes(bytes);
+    std::size_t i = 0;
+    if (m_pendingLead >= 0 && n > 0) {
+        record(kLeadSlots[static_cast<std::size_t>(m_pendingLead)] | p[0]);
         m_pendingLead = -1;
+        i = 1;
     }
-    while (p != end) {
-        const std::uint8_t b = *p++;
-        switch (kByteClasses[b]) {
+    // Byte by byte without branches on the data, which mixes the kinds unpredictably: the only
+    // thing carried from one byte to the next is whether it is the second byte of a pair. A
+    // second byte, CR and LF are counted in spare slots that no character uses.
+    std::uint32_t* const counts = m_characters.data();
+    std::uint32_t trail = 0;
+    for (; i + 1 < n; ++i) {
+        const std::uint32_t b = p[i];
+        const std::uint32_t lead = kLeadMasks[b];
+        const std::uint32_t single = b ^ (((kLeadSlots[b] | p[i + 1]) ^ b) & lead);
+        const std::uint32_t spare = 0u - (trail | kLineBreaks[b]);
+        const auto code =
+            single ^ ((single ^ (kSpareSlot + static_cast<std::uint32_t>(i % kSpareSlots))) & spare);
+        if (counts[code]++ == 0) [[unlikely]]
+            m_order.push_back(codeOfSlot(code));
+        trail = lead & ~trail & 1;
+    }
+    if (i + 1 == n && !trail) {
+        switch (kByteClasses[p[i]]) {
         case Single:
-            record(b);
+            record(p[i]);
             break;
         case Lead:
-            if (p == end) {
-                m_pendingLead = b;
-                return;
-            }
-            record(static_cast<std::uint16_t>(b << 8 | *p++));
+            m_pendingLead = p[i];
             break;
         case Skipped:
             break;
@@ -59,9 +102,37 @@ void OccurrenceCounter::add(std::span<const std::uint8_t> bytes) {
     }
 }
 
+void OccurrenceCounter::countBytes(std::span<const std::uint8_t> bytes) {
+    // Four tables, so that a run of equal bytes does not wait on its own previous count.
+    std::array<std::array<std::uint32_t, 256>, 4> tables{};
+    std::size_t i = 0;
+    for (; i + 4 <= bytes.size(); i += 4) {
+        ++tables[0][bytes[i]];
+        ++tables[1][bytes[i + 1]];
+        ++tables[2][bytes[i + 2]];
+        ++tables[3][bytes[i + 3]];
+    }
+    for (; i < bytes.size(); ++i)
+        ++tables[0][bytes[i]];
+    for (int v = 0; v < 256; ++v)
+        m_byteCounts[v] += std::int64_t{tables[0][v]} + tables[1][v] + tables[2][v] + tables[3][v];
+}
+
+std::uint16_t OccurrenceCounter::codeOfSlot(std::uint32_t slot) {
+    return slot < 256 ? static_cast<std::uint16_t>(slot)
+                      : static_cast<std::uint16_t>(kLeadOfNumber[slot >> 8] << 8 | (slot & 0xFF));
+}
+
+std::uint32_t OccurrenceCounter::countOf(std::uint16_t code) const {
+    if (code < 256)
+        return m_characters[code];
+    const std::uint32_t lead = kLeadSlots[code >> 8];
+    return lead == 0 ? 0 : m_characters[lead | (code & 0xFFu)];
+}
+
 void OccurrenceCounter::finish() {
     if (m_pendingLead >= 0)
-        record(static_cast<std::uint16_t>(m_pendingLead));
+        record(static_cast<std::uint32_t>(m_pendingLead));
     m_pendingLead = -1;
 }
 

@@ -39,13 +39,23 @@ public:
     [[nodiscard]] std::int64_t totalBytes() const { return m_totalBytes; }
     // Every character met, in the order of its first occurrence.
     [[nodiscard]] const std::vector<std::uint16_t>& firstOccurrences() const { return m_order; }
-    [[nodiscard]] std::uint32_t countOf(std::uint16_t code) const { return m_characters[code]; }
+    [[nodiscard]] std::uint32_t countOf(std::uint16_t code) const;
 
 private:
-    void record(std::uint16_t code) {
-        if (m_characters[code]++ == 0)
-            m_order.push_back(code);
+    // Counters are packed: a single byte counts at its value, a pair at the number of its lead
+    // byte (1 to 62) times 256 plus its second byte, so the table stays small enough to be
+    // fast. After them come spare slots where second bytes, CR and LF are counted; they start
+    // above 0 so that they never enter the order of first occurrences, and there are several
+    // so that a run of them does not wait on one counter.
+    static constexpr std::uint32_t kSpareSlot = 63 * 256;
+    static constexpr std::uint32_t kSpareSlots = 4;
+
+    void record(std::uint32_t slot) {
+        if (m_characters[slot]++ == 0) [[unlikely]]
+            m_order.push_back(codeOfSlot(slot));
     }
+    [[nodiscard]] static std::uint16_t codeOfSlot(std::uint32_t slot);
+    void countBytes(std::span<const std::uint8_t> bytes);
 
     std::vector<std::uint32_t> m_characters;
     std::array<std::int64_t, 256> m_byteCounts{};

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace byzel {
 namespace {
 
@@ -129,6 +131,48 @@ TEST(Occurrences, CodeTableWidensRatherThanCutsLargeCounts) {
 TEST(Occurrences, StopsWhenProgressSaysSo) {
     MemorySource source(std::vector<std::uint8_t>(kPassBlockSize + 1, 'a'));
     EXPECT_FALSE(countOccurrences(source, [](std::int64_t, std::int64_t) { return false; }));
+}
+
+// The counting walk as plainly as it can be written: lead byte and whatever follows as one
+// character, CR and LF skipped, characters listed as first met.
+std::vector<std::pair<std::uint16_t, std::uint32_t>> plainWalk(const std::vector<std::uint8_t>& d) {
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> seen;
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        const int b = d[i];
+        if (b == 0x0D || b == 0x0A)
+            continue;
+        std::uint16_t code = static_cast<std::uint16_t>(b);
+        if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFE)) && i + 1 < d.size())
+            code = static_cast<std::uint16_t>(b << 8 | d[++i]);
+        auto it = std::find_if(seen.begin(), seen.end(), [&](auto& s) { return s.first == code; });
+        if (it == seen.end())
+            seen.emplace_back(code, 1);
+        else
+            ++it->second;
+    }
+    return seen;
+}
+
+TEST(Occurrences, AgreesWithThePlainWalkOnMixedDataInAnyBlocks) {
+    std::mt19937 random(42);
+    // Lead bytes, line breaks and plain bytes in runs, as text and binary data mix them.
+    const std::uint8_t pool[] = {0x81, 0x9F, 0xE0, 0xFE, 0x88, 0x0D, 0x0A, 'A', 0x00, 0xFF, 0xA0, 0x40};
+    for (int round = 0; round < 20; ++round) {
+        std::vector<std::uint8_t> data(1 + random() % 5000);
+        for (auto& b : data)
+            b = random() % 3 == 0 ? static_cast<std::uint8_t>(random()) : pool[random() % std::size(pool)];
+        OccurrenceCounter counter;
+        for (std::size_t at = 0; at < data.size();) {
+            const std::size_t n = std::min<std::size_t>(data.size() - at, random() % 7);
+            counter.add(std::span(data.data() + at, n));
+            at += n;
+        }
+        counter.finish();
+        Rows rows;
+        for (const std::uint16_t code : counter.firstOccurrences())
+            rows.emplace_back(code, counter.countOf(code));
+        EXPECT_EQ(rows, plainWalk(data)) << "round " << round;
+    }
 }
 
 } // namespace
