@@ -29,8 +29,7 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Work& work
         total = t;
         return !stopRequested.load();
     };
-    std::unique_ptr<QThread> thread(
-        QThread::create([&] { succeeded = work(progress); }));
+    std::unique_ptr<QThread> thread(QThread::create([&] { succeeded = work(progress); }));
 
     QProgressDialog dialog(label, QStringLiteral("中止"), 0, kSteps, parent);
     dialog.setWindowTitle(QStringLiteral("Byzel"));
@@ -62,9 +61,9 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Work& work
             dialog.show();
         }
         // Before the dialog shows nothing may start another command meanwhile.
-        loop.processEvents(QEventLoop::WaitForMoreEvents |
-                           (dialog.isVisible() ? QEventLoop::AllEvents
-                                               : QEventLoop::ExcludeUserInputEvents));
+        loop.processEvents(
+            QEventLoop::WaitForMoreEvents |
+            (dialog.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
     }
     thread->wait();
     dialog.hide();

@@ -12,11 +12,11 @@ void ReportCrc(CTormelApp& app, Offset clicked, QWidget* parent) {
         return;
     const DumpFile& dump = app.work().dump();
     std::optional<std::uint32_t> crc;
-    const bool done = ProgressRunner::run(
-        parent, QStringLiteral("CRCを計算しています..."), [&](const ProgressFn& progress) {
-            crc = crcOfRange(dump, reference, clicked, progress);
-            return crc.has_value();
-        });
+    const bool done = ProgressRunner::run(parent, QStringLiteral("CRCを計算しています..."),
+                                          [&](const ProgressFn& progress) {
+                                              crc = crcOfRange(dump, reference, clicked, progress);
+                                              return crc.has_value();
+                                          });
     if (done)
         showCrcReport(app.ui(), reference, clicked, *crc);
 }

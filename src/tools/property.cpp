@@ -47,9 +47,10 @@ CProperty::CProperty(CTormelApp& app, QWidget* parent)
                                      "※ 現在セットされているマーカがあるときは上書きされます"));
     QPushButton* dumpFolder = button("保存場所を表示(&B)", "dumpFolderButton", this);
     QPushButton* replace = button("ダンプファイルを変更(&F)", "replaceDumpButton", this);
-    replace->setToolTip(QStringLiteral("ダンプファイルを変更\n"
-                                       "現在ダンプリストを表示しているファイルを差し替えます\n"
-                                       "※ 現在セットされているマーカの位置および内容は変わりません"));
+    replace->setToolTip(
+        QStringLiteral("ダンプファイルを変更\n"
+                       "現在ダンプリストを表示しているファイルを差し替えます\n"
+                       "※ 現在セットされているマーカの位置および内容は変わりません"));
     QPushButton* occurrences = button("出現回数表示(&A)", "occurrenceButton", this);
     QPushButton* close = button("閉じる(&X)", "closeButton", this);
     close->setDefault(true);

@@ -13,8 +13,8 @@ namespace byzel {
 
 bool ShowFolder(const std::string& path, UiPort& ui) {
     const std::string folder = folderOfPath(path);
-    const QString local = folder.empty() ? QDir::homePath()
-                                         : QFile::decodeName(QByteArray::fromStdString(folder));
+    const QString local =
+        folder.empty() ? QDir::homePath() : QFile::decodeName(QByteArray::fromStdString(folder));
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(local)))
         return true;
     showMessage(ui, msg::FileManagerFailed, {}, BoxStyle::Error);

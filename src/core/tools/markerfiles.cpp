@@ -22,7 +22,8 @@ bool copyMarker(const ByteSource& source, const MarkerRecord& marker, int fd,
     while (next < end) {
         const auto want =
             static_cast<std::size_t>(std::min<std::int64_t>(end - next, block.size()));
-        const std::int32_t got = source.readAt(static_cast<Offset>(next), std::span(block.data(), want));
+        const std::int32_t got =
+            source.readAt(static_cast<Offset>(next), std::span(block.data(), want));
         if (got <= 0)
             return true;
         if (!writeAll(fd, block.data(), static_cast<std::size_t>(got)))

@@ -20,13 +20,6 @@ constexpr std::array<ByteClass, 256> kByteClasses = [] {
     return classes;
 }();
 
-// All ones for a lead byte, so that selecting the pair's counter needs no branch.
-constexpr std::array<std::uint32_t, 256> kLeadMasks = [] {
-    std::array<std::uint32_t, 256> masks{};
-    for (int b = 0; b < 256; ++b)
-        masks[b] = kByteClasses[b] == Lead ? ~0u : 0u;
-    return masks;
-}();
 // The first counter of each lead byte's pairs (0 for other bytes), and the way back.
 constexpr std::array<std::uint32_t, 256> kLeadSlots = [] {
     std::array<std::uint32_t, 256> slots{};
@@ -43,10 +36,23 @@ constexpr std::array<std::uint8_t, 63> kLeadOfNumber = [] {
             leads[kLeadSlots[b] >> 8] = static_cast<std::uint8_t>(b);
     return leads;
 }();
-constexpr std::array<std::uint32_t, 256> kLineBreaks = [] {
-    std::array<std::uint32_t, 256> breaks{};
-    breaks[0x0D] = breaks[0x0A] = 1;
-    return breaks;
+// What the byte after a lead byte adds to the counter's number, so that picking a pair's
+// counter needs no branch.
+constexpr std::array<std::uint32_t, 256> kSecondByteMasks = [] {
+    std::array<std::uint32_t, 256> masks{};
+    for (int b = 0; b < 256; ++b)
+        masks[b] = kByteClasses[b] == Lead ? 0xFFu : 0u;
+    return masks;
+}();
+// The counter of each byte value: its own, its lead byte's first, or the first spare one for CR
+// and LF.
+constexpr std::array<std::uint32_t, 256> kSlotsOf = [] {
+    std::array<std::uint32_t, 256> slots{};
+    for (int b = 0; b < 256; ++b)
+        slots[b] = kByteClasses[b] == Lead      ? kLeadSlots[b]
+                   : kByteClasses[b] == Skipped ? OccurrenceCounter::kSpareSlot
+                                                : static_cast<std::uint32_t>(b);
+    return slots;
 }();
 
 constexpr int kCodeCellWidth = 9;
@@ -79,14 +85,14 @@ void OccurrenceCounter::add(std::span<const std::uint8_t> bytes) {
     std::uint32_t trail = 0;
     for (; i + 1 < n; ++i) {
         const std::uint32_t b = p[i];
-        const std::uint32_t lead = kLeadMasks[b];
-        const std::uint32_t single = b ^ (((kLeadSlots[b] | p[i + 1]) ^ b) & lead);
-        const std::uint32_t spare = 0u - (trail | kLineBreaks[b]);
-        const auto code =
-            single ^ ((single ^ (kSpareSlot + static_cast<std::uint32_t>(i % kSpareSlots))) & spare);
-        if (counts[code]++ == 0) [[unlikely]]
-            m_order.push_back(codeOfSlot(code));
-        trail = lead & ~trail & 1;
+        const std::uint32_t second = kSecondByteMasks[b];
+        const std::uint32_t own = kSlotsOf[b] | (p[i + 1] & second);
+        const std::uint32_t spare = kSpareSlot + static_cast<std::uint32_t>(i % kSpareSlots);
+        const std::uint32_t isTrail = 0u - trail;
+        const std::uint32_t slot = (own & ~isTrail) | (spare & isTrail);
+        if (counts[slot]++ == 0) [[unlikely]]
+            m_order.push_back(codeOfSlot(slot));
+        trail = second & ~trail & 1;
     }
     if (i + 1 == n && !trail) {
         switch (kByteClasses[p[i]]) {
@@ -143,8 +149,8 @@ std::optional<OccurrenceCounter> countOccurrences(const ByteSource& source,
     std::vector<std::uint8_t> block(static_cast<std::size_t>(kPassBlockSize));
     std::int64_t done = 0;
     while (done < total) {
-        const auto want = static_cast<std::size_t>(
-            std::min<std::int64_t>(total - done, kPassBlockSize));
+        const auto want =
+            static_cast<std::size_t>(std::min<std::int64_t>(total - done, kPassBlockSize));
         const std::int32_t got =
             source.readAt(static_cast<Offset>(done), std::span(block.data(), want));
         if (got <= 0)
@@ -189,8 +195,9 @@ CharacterTable characterTable(const OccurrenceCounter& counts, int filter, int c
         table.rows.push_back({code, counts.countOf(code)});
     }
     table.full = static_cast<int>(table.rows.size()) >= capacity;
-    std::stable_sort(table.rows.begin(), table.rows.end(),
-                     [](const CharacterRow& a, const CharacterRow& b) { return a.count > b.count; });
+    std::stable_sort(
+        table.rows.begin(), table.rows.end(),
+        [](const CharacterRow& a, const CharacterRow& b) { return a.count > b.count; });
     return table;
 }
 

@@ -41,7 +41,6 @@ public:
     [[nodiscard]] const std::vector<std::uint16_t>& firstOccurrences() const { return m_order; }
     [[nodiscard]] std::uint32_t countOf(std::uint16_t code) const;
 
-private:
     // Counters are packed: a single byte counts at its value, a pair at the number of its lead
     // byte (1 to 62) times 256 plus its second byte, so the table stays small enough to be
     // fast. After them come spare slots where second bytes, CR and LF are counted; they start
@@ -50,6 +49,7 @@ private:
     static constexpr std::uint32_t kSpareSlot = 63 * 256;
     static constexpr std::uint32_t kSpareSlots = 4;
 
+private:
     void record(std::uint32_t slot) {
         if (m_characters[slot]++ == 0) [[unlikely]]
             m_order.push_back(codeOfSlot(slot));

@@ -57,8 +57,7 @@ TEST(Occurrences, CharactersStraddlingBlocksAreCountedOnce) {
     for (char c : data)
         counter.add(std::span(reinterpret_cast<const std::uint8_t*>(&c), 1));
     counter.finish();
-    EXPECT_EQ(rowsOf(characterTable(counter, AllCharacters, 200)),
-              (Rows{{0x82A0, 2}, {'X', 1}}));
+    EXPECT_EQ(rowsOf(characterTable(counter, AllCharacters, 200)), (Rows{{0x82A0, 2}, {'X', 1}}));
     EXPECT_EQ(counter.totalBytes(), 5);
 }
 
@@ -156,11 +155,13 @@ std::vector<std::pair<std::uint16_t, std::uint32_t>> plainWalk(const std::vector
 TEST(Occurrences, AgreesWithThePlainWalkOnMixedDataInAnyBlocks) {
     std::mt19937 random(42);
     // Lead bytes, line breaks and plain bytes in runs, as text and binary data mix them.
-    const std::uint8_t pool[] = {0x81, 0x9F, 0xE0, 0xFE, 0x88, 0x0D, 0x0A, 'A', 0x00, 0xFF, 0xA0, 0x40};
+    const std::uint8_t pool[] = {0x81, 0x9F, 0xE0, 0xFE, 0x88, 0x0D,
+                                 0x0A, 'A',  0x00, 0xFF, 0xA0, 0x40};
     for (int round = 0; round < 20; ++round) {
         std::vector<std::uint8_t> data(1 + random() % 5000);
         for (auto& b : data)
-            b = random() % 3 == 0 ? static_cast<std::uint8_t>(random()) : pool[random() % std::size(pool)];
+            b = random() % 3 == 0 ? static_cast<std::uint8_t>(random())
+                                  : pool[random() % std::size(pool)];
         OccurrenceCounter counter;
         for (std::size_t at = 0; at < data.size();) {
             const std::size_t n = std::min<std::size_t>(data.size() - at, random() % 7);
