@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace byzel {
@@ -120,9 +121,15 @@ CAppearanceDlg::CAppearanceDlg(const ByteSource& source, SettingsStore& settings
     connect(refresh, &QPushButton::clicked, this, [this] { countCharacters(); });
 
     // Wide enough for the whole code table; never smaller than at the start.
+    m_codeTable->ensurePolished();
     const QFontMetrics metrics(m_codeTable->font());
-    m_codeTable->setMinimumWidth(metrics.horizontalAdvance(QString(5 + 16 * 9 + 2, QChar('0'))));
-    m_codeTable->setMinimumHeight(metrics.lineSpacing() * 18);
+    const int frames = 2 * m_codeTable->frameWidth() +
+                       2 * static_cast<int>(m_codeTable->document()->documentMargin()) +
+                       m_codeTable->verticalScrollBar()->sizeHint().width();
+    m_codeTable->setMinimumWidth(metrics.horizontalAdvance(QString(5 + 16 * 9 + 1, QChar('0'))) +
+                                 frames);
+    m_codeTable->setMinimumHeight(metrics.lineSpacing() * 18 + frames);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     setMinimumSize(sizeHint());
 }
 

@@ -3,6 +3,9 @@
 #include "core/markerfile/markerfile.h"
 #include "core/settings/memorysettings.h"
 #include "core/text/messages.h"
+#include "core/viewmodel/commandids.h"
+#include "frame/commandtable.h"
+#include "frame/mainframe.h"
 #include "memorysource.h"
 #include "scriptedui.h"
 #include "tools/appearancedlg.h"
@@ -239,6 +242,24 @@ private slots:
         dialog.findChild<QPushButton*>("dumpFolderButton")->click();
         dialog.findChild<QPushButton*>("markerFolderButton")->click();
         QCOMPARE(recorder.folders, (QStringList{p.folder.path(), QDir::homePath()}));
+    }
+    void documentInfoCommandOpensTheDialogWhileADumpFileIsOpen() {
+        Program p;
+        CMainFrame frame(p.app);
+        frame.updateCommands();
+        QVERIFY(!frame.commands().action(ID_DOC_INFO)->isEnabled());
+        p.open("abc");
+        frame.updateCommands();
+        QVERIFY(frame.commands().action(ID_DOC_INFO)->isEnabled());
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shown = dialog->windowTitle();
+                dialog->close();
+            }
+        });
+        frame.commands().action(ID_DOC_INFO)->trigger();
+        QCOMPARE(shown, QString("文書情報"));
     }
 };
 
