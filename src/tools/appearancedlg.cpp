@@ -153,20 +153,21 @@ int CAppearanceDlg::capacity() const {
 
 std::unique_ptr<OccurrenceCounter> CAppearanceDlg::runPass() {
     std::unique_ptr<OccurrenceCounter> counts;
-    bool unreadable = false;
-    const bool done = ProgressRunner::run(
+    bool stopped = false;
+    const bool finished = ProgressRunner::run(
         isVisible() ? this : parentWidget(), QStringLiteral("出現回数を数えています..."),
         [&](const ProgressFn& progress) {
-            auto result = countOccurrences(m_source, progress);
+            auto result = countOccurrences(m_source, [&](std::int64_t done, std::int64_t total) {
+                stopped = !progress(done, total);
+                return !stopped;
+            });
             if (result)
                 counts = std::make_unique<OccurrenceCounter>(std::move(*result));
-            // A pass ends early without a result only when stopped or when a read fails.
-            unreadable = !result && progress(0, 0);
             return counts != nullptr;
         });
-    if (unreadable)
+    if (!counts && !stopped)
         showMessage(m_ui, msg::ReadFailed, {}, BoxStyle::Error);
-    return done ? std::move(counts) : nullptr;
+    return finished ? std::move(counts) : nullptr;
 }
 
 bool CAppearanceDlg::countAll() {
