@@ -9,6 +9,7 @@
 #include <atomic>
 #include <limits>
 #include <memory>
+#include <new>
 
 namespace byzel {
 namespace {
@@ -29,7 +30,14 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Work& work
         total = t;
         return !stopRequested.load();
     };
-    std::unique_ptr<QThread> thread(QThread::create([&] { succeeded = work(progress); }));
+    // An exception must not leave the worker: it would end the program.
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        try {
+            succeeded = work(progress);
+        } catch (const std::bad_alloc&) {
+            succeeded = false;
+        }
+    }));
 
     QProgressDialog dialog(label, QStringLiteral("中止"), 0, kSteps, parent);
     dialog.setWindowTitle(QStringLiteral("Byzel"));

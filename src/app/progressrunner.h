@@ -23,8 +23,8 @@ public:
     // How long the work runs before the dialog shows.
     static constexpr int kDialogDelayMs = 500;
 
-    // True when the work ran to its end and reported success; false when it failed or the
-    // user stopped it.
+    // True when the work ran to its end and reported success; false when it failed, ran out of
+    // memory or the user stopped it.
     static bool run(QWidget* parent, const QString& label, const Work& work);
 };
 
