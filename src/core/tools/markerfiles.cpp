@@ -14,23 +14,27 @@
 namespace byzel {
 namespace {
 
-// Copies one marker's bytes; false only when writing fails.
-bool copyMarker(const ByteSource& source, const MarkerRecord& marker, int fd,
-                std::vector<std::uint8_t>& block) {
+// Copies one marker's bytes, adding them to done.
+MarkerBytesResult copyMarker(const ByteSource& source, const MarkerRecord& marker, int fd,
+                             std::vector<std::uint8_t>& block, std::int64_t& done,
+                             std::int64_t total, const ProgressFn& progress) {
     std::int64_t next = marker.start;
     const std::int64_t end = std::int64_t{marker.end} + 1;
     while (next < end) {
-        const auto want =
-            static_cast<std::size_t>(std::min<std::int64_t>(end - next, block.size()));
+        const auto want = static_cast<std::size_t>(
+            std::min<std::int64_t>(end - next, static_cast<std::int64_t>(block.size())));
         const std::int32_t got =
             source.readAt(static_cast<Offset>(next), std::span(block.data(), want));
         if (got <= 0)
-            return true;
+            break;
         if (!writeAll(fd, block.data(), static_cast<std::size_t>(got)))
-            return false;
+            return MarkerBytesResult::WriteFailed;
         next += got;
+        done += got;
+        if (progress && !progress(done, total))
+            return MarkerBytesResult::Stopped;
     }
-    return true;
+    return MarkerBytesResult::Written;
 }
 
 } // namespace
@@ -46,29 +50,53 @@ std::vector<int> allMarkerIndexes(const MarkerTable& markers) {
     return indexes;
 }
 
+bool runPassHere(const std::function<bool(const ProgressFn&)>& pass) {
+    return pass({});
+}
+
+MarkerBytesResult copyMarkerBytes(const ByteSource& source, const MarkerTable& markers,
+                                  std::span<const int> indexes, const std::string& path,
+                                  const ProgressFn& progress) {
+    ReplacingFile file;
+    if (!file.open(path))
+        return MarkerBytesResult::CannotCreate;
+    std::int64_t total = 0;
+    for (const int index : indexes)
+        total += markers[index].byteCount();
+    std::vector<std::uint8_t> block(
+        static_cast<std::size_t>(std::clamp<std::int64_t>(total, 1, kPassBlockSize)));
+    std::int64_t done = 0;
+    for (const int index : indexes) {
+        const auto result =
+            copyMarker(source, markers[index], file.fd(), block, done, total, progress);
+        if (result != MarkerBytesResult::Written)
+            return result;
+    }
+    return file.commit() ? MarkerBytesResult::Written : MarkerBytesResult::WriteFailed;
+}
+
+namespace {
+
+// Tells why the file was not written; a stopped copy needs no words.
+void reportFailure(MarkerBytesResult result, const std::string& path, UiPort& ui) {
+    if (result == MarkerBytesResult::CannotCreate)
+        showMessage(ui, msg::OpenFailed, path + "\n", BoxStyle::Error);
+    else if (result == MarkerBytesResult::WriteFailed)
+        showMessage(ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
+}
+
+} // namespace
+
 bool writeMarkerBytes(const ByteSource& source, const MarkerTable& markers,
                       std::span<const int> indexes, const std::string& path, UiPort& ui) {
-    ReplacingFile file;
-    if (!file.open(path)) {
-        showMessage(ui, msg::OpenFailed, path + "\n", BoxStyle::Error);
-        return false;
-    }
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(kPassBlockSize));
-    for (const int index : indexes) {
-        if (!copyMarker(source, markers[index], file.fd(), block)) {
-            showMessage(ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
-            return false;
-        }
-    }
-    if (!file.commit()) {
-        showMessage(ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
-        return false;
-    }
-    return true;
+    const auto result = copyMarkerBytes(source, markers, indexes, path);
+    reportFailure(result, path, ui);
+    return result == MarkerBytesResult::Written;
 }
 
 bool WriteMarkersToFile(const ByteSource& source, const MarkerTable& markers,
-                        std::span<const int> indexes, UiPort& ui, const FolderShower& showFolder) {
+                        std::span<const int> indexes, UiPort& ui, const FolderShower& showFolder,
+                        const PassRunner& runPass) {
     if (indexes.empty() || static_cast<int>(indexes.size()) > markers.count() ||
         std::any_of(indexes.begin(), indexes.end(),
                     [&](int i) { return i < 0 || i >= markers.count(); }))
@@ -77,7 +105,15 @@ bool WriteMarkersToFile(const ByteSource& source, const MarkerTable& markers,
     request.title = "ファイルを指定";
     request.filter = "すべてのファイル(*.*)|*.*||";
     const std::string path = ui.chooseSaveFile(request);
-    if (path.empty() || !writeMarkerBytes(source, markers, indexes, path, ui))
+    if (path.empty())
+        return false;
+    auto result = MarkerBytesResult::Stopped;
+    runPass([&](const ProgressFn& progress) {
+        result = copyMarkerBytes(source, markers, indexes, path, progress);
+        return result == MarkerBytesResult::Written;
+    });
+    reportFailure(result, path, ui);
+    if (result != MarkerBytesResult::Written)
         return false;
     if (showMessage(ui, msg::AskShowSavedFolder, {}, BoxStyle::YesNo) == Yes && showFolder)
         showFolder(path);

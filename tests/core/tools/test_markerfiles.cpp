@@ -107,6 +107,16 @@ TEST_F(MarkerFilesTest, FailedWriteKeepsTheEarlierFile) {
     EXPECT_EQ(tmp.entries(), std::vector<std::string>{"keep.bin"});
 }
 
+TEST_F(MarkerFilesTest, StoppedCopyLeavesTheEarlierFileAndNoOther) {
+    const std::string out = tmp.write("keep.bin", std::string(2, 'k'));
+    const int both[] = {0, 1};
+    EXPECT_EQ(copyMarkerBytes(source, markers, both, out,
+                              [](std::int64_t, std::int64_t) { return false; }),
+              MarkerBytesResult::Stopped);
+    EXPECT_EQ(TempFolder::read(out), (std::vector<std::uint8_t>{'k', 'k'}));
+    EXPECT_EQ(tmp.entries(), std::vector<std::string>{"keep.bin"});
+}
+
 TEST(FolderOfPath, CutsAtTheLastSeparator) {
     EXPECT_EQ(folderOfPath("/home/u/a.mkg"), "/home/u");
     EXPECT_EQ(folderOfPath("C:\\work\\a.mkg"), "C:\\work");
