@@ -43,7 +43,10 @@ bool DocumentWorkflow::quoteMarkers() {
 
 bool DocumentWorkflow::replaceDumpFile() {
     const std::string path = chooseDumpFile();
-    if (path.empty() || !reopenDumpFile(path))
+    // A path the marker file cannot hold is refused while the current dump file is still open:
+    // with it closed the work would no longer count as open, and its markers could be dropped
+    // without the save question.
+    if (path.empty() || refuseLongPath(path) || !reopenDumpFile(path))
         return false;
     m_work.storeModified(true);
     return true;

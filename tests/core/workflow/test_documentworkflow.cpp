@@ -398,6 +398,12 @@ TEST_F(DocumentWorkflowTest, ReplacingTheDumpFileKeepsTheMarkers) {
 
     EXPECT_FALSE(flow.replaceDumpFile());
     EXPECT_EQ(work.dump().size(), 999);
+
+    ui.chooseFile(tmp.path(std::string(300, 'n')));
+    EXPECT_FALSE(flow.replaceDumpFile());
+    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::PathTooLong});
+    EXPECT_TRUE(work.isOpen());
+    EXPECT_EQ(work.dump().size(), 999);
 }
 
 } // namespace
