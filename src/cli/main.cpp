@@ -38,10 +38,14 @@ int main(int argc, char* argv[]) {
         return runMarkers(arguments, ui);
     if (command == "import-markers")
         return runImportMarkers(arguments, ui);
+    if (command == "crc")
+        return runCrc(arguments, ui);
+    if (command == "count")
+        return runCount(arguments, ui);
 
     ui.error(command.isEmpty() ? std::string("no command given")
                                : "unknown command \"" + command.toStdString() + "\"");
-    std::fputs("Usage: byzel-cli dump|markers|import-markers ... (byzel-cli --help tells more)\n",
+    std::fputs("Usage: byzel-cli dump|markers|import-markers|crc|count ... (byzel-cli --help tells more)\n",
                stderr);
     return Refused;
 }

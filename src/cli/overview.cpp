@@ -21,6 +21,10 @@ QString overviewHelp() {
         "  import-markers IN.json -o WORK.mkg [--force]\n"
         "      A marker file from such JSON; \"markers\" then \"import-markers\" gives back the\n"
         "      same file byte for byte.\n"
+        "  crc FILE START END\n"
+        "      The CRC-32 of the bytes START to END of FILE, in the program's report form.\n"
+        "  count FILE [--type N] [--max N]\n"
+        "      How often each character (Shift-JIS) and each byte value of FILE occurs.\n"
         "\n"
         "\"byzel-cli COMMAND --help\" tells more about a command.\n"
         "\n"
@@ -36,7 +40,9 @@ QString overviewHelp() {
         "  byzel-cli dump data.bin --top 0x100 --rows 60\n"
         "  byzel-cli dump work.mkg -o DumpList.txt\n"
         "  byzel-cli markers work.mkg > work.json\n"
-        "  byzel-cli import-markers work.json -o work.mkg --force\n");
+        "  byzel-cli import-markers work.json -o work.mkg --force\n"
+        "  byzel-cli crc data.bin 0x10 0x2F\n"
+        "  byzel-cli count data.bin --type 4\n");
 }
 
 } // namespace byzel::cli

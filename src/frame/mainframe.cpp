@@ -10,6 +10,10 @@
 #include "frame/ribbonicons.h"
 #include "markers/markercommands.h"
 #include "print/printcommand.h"
+#include "tools/appearancedlg.h"
+#include "tools/crcreportcommand.h"
+#include "tools/markerfilecommands.h"
+#include "tools/property.h"
 #include "view/tormelview.h"
 
 #include <QAbstractSpinBox>
@@ -59,6 +63,15 @@ bool mayChangeCommandState(QEvent::Type type) {
 
 } // namespace
 
+// The marker menus' entries for files from markers, the CRC report and the occurrence counter.
+void CMainFrame::connectMarkerTools() {
+    m_markerTools.writeMarkersToFile = [this](const std::vector<int>& indexes) {
+        createFileFromMarkers(m_app, indexes);
+    };
+    m_markerTools.showCrcReport = [this](Offset clicked) { ReportCrc(m_app, clicked, this); };
+    m_markerTools.showOccurrences = [this] { openAppearanceDialog(m_app, this); };
+}
+
 CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_view(new CTormelView(app, this)),
       m_commands(new CommandTable(this)),
@@ -82,6 +95,7 @@ CMainFrame::CMainFrame(CTormelApp& app, QWidget* parent)
     connect(m_view, &CTormelView::bulkEditorRequested, this,
             [this] { m_commands->trigger(ID_BATCH_EDIT); });
     connect(m_markerCommands, &MarkerCommands::stateChanged, this, &CMainFrame::scheduleUpdate);
+    connectMarkerTools();
 
     connect(m_ribbon->markerNumberBox(), &MarkerNumberBox::numberEntered, this,
             &CMainFrame::limitMarkerNumber);
@@ -169,7 +183,7 @@ void CMainFrame::addViewCommands() {
     c.add(ID_JUMP_END, tr("リスト末尾"), [this] {
          m_view->ScrollToRow(m_app.work().dump().totalRows() - m_app.view().visibleRows);
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
-    c.add(ID_DOC_INFO, tr("文書情報"));
+    c.add(ID_DOC_INFO, tr("文書情報"), [this] { openDocumentInfo(m_app, this); });
     c.add(ID_CONSOLE, tr("検索 置換"));
     c.add(ID_DSP_HIT, tr("検索結果を最上段に表示(&T)"),
           [this] { m_view->ScrollToRow(m_app.work().searchHit().start / 16); });

@@ -63,6 +63,7 @@ private:
     void addViewCommands();
     void addModeCommands();
     void addMarkerCommands();
+    void connectMarkerTools();
     void setMode(InteractionMode mode);
     void limitMarkerNumber();
     void showMarkerAtTop();

@@ -10,7 +10,7 @@
 #include "print/printjob.h"
 #include "print/printpreviewarea.h"
 #include "print/printprogress.h"
-#include "print/showfolder.h"
+#include "tools/showfolder.h"
 #include "view/dumppainter.h"
 
 #include <QButtonGroup>
@@ -426,7 +426,7 @@ void CInsatuDlg::fileOutput() {
         return;
     redrawPreview();
     if (showMessage(ui, msg::AskShowSavedFolder, {}, BoxStyle::YesNo) == Yes)
-        showSavedFileFolder(path, ui);
+        ShowFolder(path, ui);
 }
 
 void CInsatuDlg::done(int result) {

@@ -395,5 +395,45 @@ TEST(ConsoleUi, AsksNothingAndOverwritesOnlyWhenAllowed) {
     EXPECT_NE(text.find("byzel-cli: /w.mkg: "), std::string::npos);
 }
 
+TEST(CliCrc, ReportsTheRangeInTheProgramsForm) {
+    TempFolder dir;
+    const std::string file = dir.write("d.bin", std::string_view("..........123456789"));
+    const CliRun run = runCli(dir, "crc " + file + " 0xA 18");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Address:\t0000000A - 00000012\nCRC:\tCB F4 39 26\n");
+    EXPECT_EQ(runCli(dir, "crc " + file + " 3 3").out, "Address:\t00000003 - 00000003\nCRC:\t"
+                                                       "0E D4 E2 42\n");
+}
+
+TEST(CliCrc, RefusesRangesOutsideTheFile) {
+    TempFolder dir;
+    const std::string file = dir.write("d.bin", std::string_view("0123456789"));
+    EXPECT_EQ(runCli(dir, "crc " + file + " 5 4").status, 2);
+    EXPECT_EQ(runCli(dir, "crc " + file + " 0 10").status, 2);
+    EXPECT_EQ(runCli(dir, "crc " + file + " 0 x").status, 2);
+    EXPECT_EQ(runCli(dir, "crc " + file + " 0").status, 2);
+    EXPECT_EQ(runCli(dir, "crc " + dir.path("none.bin") + " 0 1").status, 1);
+}
+
+TEST(CliCount, ListsCharactersThenTheCodeTable) {
+    TempFolder dir;
+    const std::string file = dir.write("d.bin", std::string_view("AAB\r\n\x82\xA0"));
+    const CliRun run = runCli(dir, "count " + file);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find("\n\n") + 2),
+              "     2\tA\t0x0041\t65\n     1\tB\t0x0042\t66\n"
+              "     1\t\xE3\x81\x82\t0x82A0\t33440\n\n");
+    EXPECT_NE(run.out.find("\n 4 :         0        2        1"), std::string::npos);
+    EXPECT_EQ(run.out.substr(run.out.size() - 4), "(7)\n");
+
+    EXPECT_EQ(runCli(dir, "count " + file + " --type 1").out.substr(0, 25),
+              "     1\t\xE3\x81\x82\t0x82A0\t33440\n\n");
+    const CliRun limited = runCli(dir, "count " + file + " --max 1");
+    EXPECT_EQ(limited.out.substr(0, 20), "     2\tA\t0x0041\t65\n\n");
+    EXPECT_NE(limited.err.find("max"), std::string::npos);
+    EXPECT_EQ(runCli(dir, "count " + file + " --type 5").status, 2);
+    EXPECT_EQ(runCli(dir, "count " + file + " --max 0").status, 2);
+}
+
 } // namespace
 } // namespace byzel::cli

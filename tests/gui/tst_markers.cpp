@@ -441,12 +441,12 @@ private slots:
                               "この色を現在のマーカ色にする(&S)", "-", "このマーカをクリア(&C)",
                               "このマーカ以下を移動(&M)", "-", "このマーカの説明文をコピー(&T)",
                               "貼り付け(&P)", "-", "このマーカのプロパティ(&Q)\tWClick"}));
-        // Nothing on the clipboard, no tools yet, normal mode.
+        // Nothing on the clipboard, normal mode; the frame has hooked in the tools.
         QVERIFY(!actionOf(number.get(), ID_PASTE_REMARK)->isEnabled());
-        QVERIFY(!actionOf(marker.get(), ID_CRC_TO_HERE)->isEnabled());
+        QVERIFY(actionOf(marker.get(), ID_CRC_TO_HERE)->isEnabled());
         QVERIFY(actionOf(number.get(), ID_CLEAR_MARKER)->isEnabled());
 
-        // In marker mode clearing and moving are greyed; the tools run once hooked in.
+        // In marker mode clearing and moving are greyed; the tools run through their hooks.
         p.frame->view()->setPenColor(0x00FF00);
         std::vector<int> written;
         p.frame->markerTools().writeMarkersToFile = [&](const std::vector<int>& m) { written = m; };

@@ -59,6 +59,12 @@ public:
     [[nodiscard]] bool confirmExit() { return confirmSave(); }
     bool openRecentFile(int n);
 
+    // Takes the markers of another marker file into the open work, which keeps its dump file,
+    // its dump file path and its switches and becomes unnamed and changed. True when quoted.
+    bool quoteMarkers();
+    // Lays the markers over another dump file chosen by the user. True when it was opened.
+    bool replaceDumpFile();
+
 private:
     // Opens the dump file for the current work: the top row and the remark column go back to
     // the start and the view lays itself out.

@@ -330,5 +330,81 @@ TEST_F(DocumentWorkflowTest, PathsTooLongToStoreAreRefused) {
     EXPECT_FALSE(work.isOpen());
 }
 
+TEST_F(DocumentWorkflowTest, QuotingIntoAnEmptyTableAsksNothingAndKeepsTheDumpFile) {
+    const std::string dump = dumpFile("open.bin");
+    ASSERT_TRUE(flow.openAsNewWork(dump));
+    work.header().linkLines = 0;
+    const std::string other =
+        markerFile("Other.MKG", dumpFile("other.bin"), {marker(20, 21), marker(4, 5)});
+    ui.chooseFile(other);
+    EXPECT_TRUE(flow.quoteMarkers());
+    EXPECT_TRUE(ui.shown().empty());
+    EXPECT_EQ(ui.fileRequests().at(0).title, "マーカファイルを指定");
+    // Out-of-order markers come back sorted.
+    ASSERT_EQ(work.markers().count(), 2);
+    EXPECT_EQ(work.markers()[0].start, 4);
+    EXPECT_EQ(work.markers()[1].start, 20);
+    // The open work keeps its dump file, its path and its switches, and is unnamed and changed
+    // without the change mark in the title.
+    EXPECT_TRUE(work.isOpen());
+    EXPECT_EQ(work.dump().size(), 64);
+    EXPECT_EQ(work.header().dumpPathCandidates().front(), dump);
+    EXPECT_FALSE(work.header().linkLinesOn());
+    EXPECT_EQ(work.title(), "[マーカファイル名未定義]");
+    EXPECT_TRUE(work.modified());
+    EXPECT_GE(view.popupsHidden, 1);
+}
+
+TEST_F(DocumentWorkflowTest, QuotingOverMarkersAsksFirstAndIgnoresOtherExtensions) {
+    startModifiedWork();
+    const std::string other = markerFile("other.mkg", dumpFile("other.bin"));
+    ui.answer(No);
+    EXPECT_FALSE(flow.quoteMarkers());
+    EXPECT_TRUE(ui.fileRequests().empty());
+
+    std::filesystem::copy_file(other, tmp.path("other.dat"));
+    ui.answer(Yes).chooseFile(tmp.path("other.dat"));
+    EXPECT_FALSE(flow.quoteMarkers());
+    EXPECT_EQ(ui.shownIds(), (std::vector<int>{msg::AskOverwriteMarkers, msg::AskOverwriteMarkers}));
+    EXPECT_EQ(work.markers()[0].start, 8);
+
+    // Changed work: the save question comes next, and Cancel there keeps everything.
+    ui.clearRecord();
+    ui.answer(Yes).chooseFile(other).answer(Cancel);
+    EXPECT_FALSE(flow.quoteMarkers());
+    EXPECT_EQ(ui.shownIds(), (std::vector<int>{msg::AskOverwriteMarkers, msg::AskSaveUnnamed}));
+    EXPECT_EQ(work.markers()[0].start, 8);
+}
+
+TEST_F(DocumentWorkflowTest, UnreadableQuotedFileLeavesTheMarkers) {
+    startModifiedWork();
+    ui.answer(Yes).chooseFile(tmp.write("broken.mkg", "not a marker file")).answer(No);
+    EXPECT_FALSE(flow.quoteMarkers());
+    EXPECT_EQ(ui.shownIds().back(), msg::ReadFailed);
+    ASSERT_EQ(work.markers().count(), 1);
+    EXPECT_EQ(work.markers()[0].start, 8);
+}
+
+TEST_F(DocumentWorkflowTest, ReplacingTheDumpFileKeepsTheMarkers) {
+    ASSERT_TRUE(flow.openAsNewWork(dumpFile("first.bin")));
+    work.markers().assign({marker(8, 9)});
+    const std::string next = dumpFile("next.bin", 999);
+    ui.chooseFile(next);
+    EXPECT_TRUE(flow.replaceDumpFile());
+    EXPECT_EQ(work.dump().size(), 999);
+    EXPECT_EQ(work.header().dumpPathCandidates().front(), next);
+    EXPECT_EQ(work.markers()[0].start, 8);
+    EXPECT_TRUE(work.modified());
+
+    EXPECT_FALSE(flow.replaceDumpFile());
+    EXPECT_EQ(work.dump().size(), 999);
+
+    ui.chooseFile(tmp.path(std::string(300, 'n')));
+    EXPECT_FALSE(flow.replaceDumpFile());
+    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::PathTooLong});
+    EXPECT_TRUE(work.isOpen());
+    EXPECT_EQ(work.dump().size(), 999);
+}
+
 } // namespace
 } // namespace byzel

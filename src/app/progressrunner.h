@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/tools/progress.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace byzel {
+
+// Runs long work on a worker thread so the window keeps painting. Input to the program waits
+// until the work is done; when it takes longer than about half a second a modal progress dialog
+// with "中止" appears, and the button asks the work to stop through its ProgressFn.
+//
+// The work must not touch widgets, and must leave what the user sees unchanged: the caller
+// takes over its result on the interface thread once run returns true.
+class ProgressRunner {
+public:
+    using Work = std::function<bool(const ProgressFn& progress)>;
+
+    // How long the work runs before the dialog shows.
+    static constexpr int kDialogDelayMs = 500;
+
+    // True when the work ran to its end and reported success; false when it failed, ran out of
+    // memory or the user stopped it.
+    static bool run(QWidget* parent, const QString& label, const Work& work);
+};
+
+} // namespace byzel
