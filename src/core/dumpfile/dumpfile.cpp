@@ -29,6 +29,7 @@ void DumpFile::close() {
     m_fd.reset();
     m_size = 0;
     m_readingPath.clear();
+    m_path.clear();
 }
 
 bool DumpFile::open(const std::string& path, UiPort& ui) {
@@ -47,6 +48,7 @@ bool DumpFile::open(const std::string& path, UiPort& ui) {
         showMessage(ui, msg::TooLarge, pathLine);
         return false;
     }
+    m_path = path;
     if (openWorkingCopy(source.get()))
         return true;
     m_fd = std::move(source);
