@@ -20,6 +20,8 @@ enum ExitStatus : int {
 int runDump(const QStringList& arguments, ConsoleUi& ui);
 int runMarkers(const QStringList& arguments, ConsoleUi& ui);
 int runImportMarkers(const QStringList& arguments, ConsoleUi& ui);
+int runSearch(const QStringList& arguments, ConsoleUi& ui);
+int runReplace(const QStringList& arguments, ConsoleUi& ui);
 
 // The overview of every command, for "byzel-cli --help".
 [[nodiscard]] QString overviewHelp();

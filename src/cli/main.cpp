@@ -38,10 +38,15 @@ int main(int argc, char* argv[]) {
         return runMarkers(arguments, ui);
     if (command == "import-markers")
         return runImportMarkers(arguments, ui);
+    if (command == "search")
+        return runSearch(arguments, ui);
+    if (command == "replace")
+        return runReplace(arguments, ui);
 
     ui.error(command.isEmpty() ? std::string("no command given")
                                : "unknown command \"" + command.toStdString() + "\"");
-    std::fputs("Usage: byzel-cli dump|markers|import-markers ... (byzel-cli --help tells more)\n",
+    std::fputs("Usage: byzel-cli dump|markers|import-markers|search|replace ... (byzel-cli --help "
+               "tells more)\n",
                stderr);
     return Refused;
 }

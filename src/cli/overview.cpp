@@ -21,6 +21,12 @@ QString overviewHelp() {
         "  import-markers IN.json -o WORK.mkg [--force]\n"
         "      A marker file from such JSON; \"markers\" then \"import-markers\" gives back the\n"
         "      same file byte for byte.\n"
+        "  search FILE HEX [--from OFFSET] [--up] [--all]\n"
+        "      The offset where the bytes HEX (1 to 12, \"41 42\" or 4142) are found, in\n"
+        "      decimal; --all prints every place. Exit status 1 when there is none.\n"
+        "  replace FILE HEX REPLHEX (--all | --at OFFSET)\n"
+        "      Replaces the bytes HEX by REPLHEX (0 to 20 bytes) in FILE itself, after a\n"
+        "      backup beside it, and prints how many places were replaced.\n"
         "\n"
         "\"byzel-cli COMMAND --help\" tells more about a command.\n"
         "\n"
@@ -36,7 +42,9 @@ QString overviewHelp() {
         "  byzel-cli dump data.bin --top 0x100 --rows 60\n"
         "  byzel-cli dump work.mkg -o DumpList.txt\n"
         "  byzel-cli markers work.mkg > work.json\n"
-        "  byzel-cli import-markers work.json -o work.mkg --force\n");
+        "  byzel-cli import-markers work.json -o work.mkg --force\n"
+        "  byzel-cli search data.bin \"50 4B 03 04\" --all\n"
+        "  byzel-cli replace data.bin 0D0A 0A --all\n");
 }
 
 } // namespace byzel::cli

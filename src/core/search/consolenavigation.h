@@ -16,8 +16,7 @@ struct ViewState;
 
 // The top row after a jump to offset: unchanged while the offset lies on the page, otherwise
 // the offset's row, kept within the last page.
-[[nodiscard]] Offset topRowShowing(Offset offset, Offset topRow, int visibleRows,
-                                   Offset totalRows);
+[[nodiscard]] Offset topRowShowing(Offset offset, Offset topRow, int visibleRows, Offset totalRows);
 // Where a search begins: next to the current hit, or at the reference point without one.
 [[nodiscard]] Offset searchStartFor(const SearchHit& hit, Offset referencePoint,
                                     SearchDirection direction);

@@ -26,7 +26,6 @@ struct DumpRewriter::Scratch {
     std::int64_t size = 0;
 };
 
-
 namespace {
 
 constexpr std::size_t kCopyBlock = 4 << 20;
@@ -43,8 +42,8 @@ ssize_t readSome(int fd, std::uint8_t* data, std::size_t size) {
 
 } // namespace
 
-DumpRewriter::DumpRewriter(Work& work, DocumentWorkflow& workflow, UiPort& ui,
-                           WorkFolder& folder, TaskRunner& runner)
+DumpRewriter::DumpRewriter(Work& work, DocumentWorkflow& workflow, UiPort& ui, WorkFolder& folder,
+                           TaskRunner& runner)
     : m_work(work), m_workflow(workflow), m_ui(ui), m_folder(folder), m_runner(runner) {}
 
 bool DumpRewriter::writeOut(int fd, std::span<const std::uint8_t> bytes) {
@@ -80,9 +79,10 @@ bool DumpRewriter::ReplaceCurrentHit(
                     std::int64_t& done) -> Outcome {
         std::vector<std::uint8_t> block(kCopyBlock);
         while (count != 0) {
-            const std::size_t want = count < 0 ? block.size()
-                                               : static_cast<std::size_t>(std::min<std::int64_t>(
-                                                     count, static_cast<std::int64_t>(block.size())));
+            const std::size_t want = count < 0
+                                         ? block.size()
+                                         : static_cast<std::size_t>(std::min<std::int64_t>(
+                                               count, static_cast<std::int64_t>(block.size())));
             const ssize_t n = readSome(in, block.data(), want);
             if (n < 0 || (n == 0 && count > 0))
                 return Outcome::ReadFailed;
@@ -151,8 +151,8 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
         const ByteSink sink = [&](std::span<const std::uint8_t> bytes) {
             return writeOut(out, bytes);
         };
-        const ReplaceStreamResult r = ReplaceStream(scratch->fd.get(), &sink, pattern,
-                                                    replacement, scratch->size, progress);
+        const ReplaceStreamResult r =
+            ReplaceStream(scratch->fd.get(), &sink, pattern, replacement, scratch->size, progress);
         replaced = r.count;
         switch (r.status) {
         case ReplaceStreamResult::Status::Done:
@@ -166,6 +166,8 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
         }
         return Outcome::Cancelled;
     });
+    if (written)
+        m_replaced = replaced;
     if (written)
         showMessage(m_ui, msg::ReplaceDone, std::to_string(replaced) + "件 ",
                     BoxStyle::Information);
@@ -187,8 +189,8 @@ bool DumpRewriter::writeRow(Offset row, std::span<const std::uint8_t> bytes) {
     const off_t at = static_cast<off_t>(row) * 16;
     const auto count = static_cast<std::size_t>(
         std::clamp<off_t>(st.st_size - at, 0, static_cast<off_t>(bytes.size())));
-    const bool ok = ::lseek(dump.get(), at, SEEK_SET) == at &&
-                    writeOut(dump.get(), bytes.first(count));
+    const bool ok =
+        ::lseek(dump.get(), at, SEEK_SET) == at && writeOut(dump.get(), bytes.first(count));
     if (!ok || !dump.close()) {
         if (!dump.valid())
             dump.reset(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));

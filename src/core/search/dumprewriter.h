@@ -40,6 +40,8 @@ public:
     // there are. True when the file was rewritten.
     bool ReplaceAllMatches(std::span<const std::uint8_t> pattern,
                            std::span<const std::uint8_t> replacement);
+    // Occurrences the last successful replace all replaced.
+    [[nodiscard]] std::int64_t replacedCount() const { return m_replaced; }
     // Overwrites the bytes of a row from offset row * 16 after asking 30035; the file keeps its
     // length. True when written.
     bool writeRow(Offset row, std::span<const std::uint8_t> bytes);
@@ -67,6 +69,7 @@ private:
     UiPort& m_ui;
     WorkFolder& m_folder;
     TaskRunner& m_runner;
+    std::int64_t m_replaced = 0;
 };
 
 } // namespace byzel

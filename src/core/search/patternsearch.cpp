@@ -91,8 +91,7 @@ std::optional<Offset> findPattern(std::span<const std::uint8_t> data,
 }
 
 std::optional<Offset> findPattern(const ByteSource& source, std::span<const std::uint8_t> pattern,
-                                  Offset start, SearchDirection direction,
-                                  TaskProgress& progress) {
+                                  Offset start, SearchDirection direction, TaskProgress& progress) {
     if (auto whole = source.mapped(); !whole.empty())
         return findPattern(whole, pattern, start, direction, progress);
     std::vector<std::uint8_t> block;
@@ -100,8 +99,7 @@ std::optional<Offset> findPattern(const ByteSource& source, std::span<const std:
                 [&](std::int64_t first, std::int64_t count) -> const std::uint8_t* {
                     block.resize(static_cast<std::size_t>(count) + pattern.size() - 1);
                     const auto got = source.readAt(static_cast<Offset>(first), block);
-                    return static_cast<std::size_t>(got) == block.size() ? block.data()
-                                                                         : nullptr;
+                    return static_cast<std::size_t>(got) == block.size() ? block.data() : nullptr;
                 });
 }
 

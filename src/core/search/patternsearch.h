@@ -19,13 +19,11 @@ enum class SearchDirection { Up, Down };
 // Nothing when there is none or the progress asked to stop. A start below 0 finds nothing
 // upward and starts at 0 downward.
 [[nodiscard]] std::optional<Offset> findPattern(std::span<const std::uint8_t> data,
-                                                std::span<const std::uint8_t> pattern,
-                                                Offset start, SearchDirection direction,
-                                                TaskProgress& progress);
+                                                std::span<const std::uint8_t> pattern, Offset start,
+                                                SearchDirection direction, TaskProgress& progress);
 // The same over a source that may not lie in memory: read in large blocks.
 [[nodiscard]] std::optional<Offset> findPattern(const ByteSource& source,
-                                                std::span<const std::uint8_t> pattern,
-                                                Offset start, SearchDirection direction,
-                                                TaskProgress& progress);
+                                                std::span<const std::uint8_t> pattern, Offset start,
+                                                SearchDirection direction, TaskProgress& progress);
 
 } // namespace byzel

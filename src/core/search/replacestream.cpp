@@ -57,8 +57,8 @@ ssize_t readSome(int fd, std::uint8_t* data, std::size_t size) {
 
 ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
                                   std::span<const std::uint8_t> pattern,
-                                  std::span<const std::uint8_t> replacement,
-                                  std::int64_t inputSize, TaskProgress& progress) {
+                                  std::span<const std::uint8_t> replacement, std::int64_t inputSize,
+                                  TaskProgress& progress) {
     using Status = ReplaceStreamResult::Status;
     ReplaceStreamResult result;
     const std::size_t n = pattern.size();

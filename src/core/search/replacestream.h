@@ -25,7 +25,7 @@ struct ReplaceStreamResult {
 // inputSize + count * (replacement - pattern) bytes. inputSize only feeds the progress.
 ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
                                   std::span<const std::uint8_t> pattern,
-                                  std::span<const std::uint8_t> replacement,
-                                  std::int64_t inputSize, TaskProgress& progress);
+                                  std::span<const std::uint8_t> replacement, std::int64_t inputSize,
+                                  TaskProgress& progress);
 
 } // namespace byzel

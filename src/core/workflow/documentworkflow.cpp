@@ -1,10 +1,10 @@
 #include "core/workflow/documentworkflow.h"
 
-#include "core/text/messages.h"
-#include "core/workflow/recentfiles.h"
 #include "core/settings/settings.h"
+#include "core/text/messages.h"
 #include "core/ui/uiport.h"
 #include "core/viewmodel/viewstate.h"
+#include "core/workflow/recentfiles.h"
 #include "core/workflow/work.h"
 #include "core/workflow/workview.h"
 

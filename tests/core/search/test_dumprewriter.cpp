@@ -40,8 +40,9 @@ public:
 protected:
     bool writeOut(int fd, std::span<const std::uint8_t> bytes) override {
         if (failAfter >= 0 && m_written + static_cast<std::int64_t>(bytes.size()) > failAfter) {
-            (void)DumpRewriter::writeOut(fd, bytes.first(static_cast<std::size_t>(
-                                                 std::max<std::int64_t>(failAfter - m_written, 0))));
+            (void)DumpRewriter::writeOut(fd,
+                                         bytes.first(static_cast<std::size_t>(
+                                             std::max<std::int64_t>(failAfter - m_written, 0))));
             return false;
         }
         m_written += static_cast<std::int64_t>(bytes.size());

@@ -26,10 +26,10 @@ TEST(HexText, PairsBytesAndText) {
     const std::uint8_t bytes[] = {0x00, 0x05, 0x10, 0xFF};
     EXPECT_EQ(BytesToHexText(bytes), "000510ff");
     const std::string text = "ABCDEFGHIJKL";
-    EXPECT_EQ(BytesToHexText(std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                       text.size()))
-                  .size(),
-              24u);
+    EXPECT_EQ(
+        BytesToHexText(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))
+            .size(),
+        24u);
 
     EXPECT_EQ(HexTextToString("41420043"), "AB");
     EXPECT_EQ(HexTextToString("414"), "A");

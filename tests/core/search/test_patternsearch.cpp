@@ -25,8 +25,9 @@ using Bytes = std::vector<std::uint8_t>;
 std::optional<Offset> findOneByOne(const Bytes& data, const Bytes& pattern, Offset start,
                                    SearchDirection direction) {
     auto matches = [&](std::int64_t i) {
-        return i >= 0 && i + static_cast<std::int64_t>(pattern.size()) <=
-                             static_cast<std::int64_t>(data.size()) &&
+        return i >= 0 &&
+               i + static_cast<std::int64_t>(pattern.size()) <=
+                   static_cast<std::int64_t>(data.size()) &&
                std::equal(pattern.begin(), pattern.end(), data.begin() + i);
     };
     if (direction == SearchDirection::Down) {
@@ -100,8 +101,8 @@ TEST(PatternSearch, CancelledSearchFindsNothing) {
     } progress;
     Bytes data((40 << 20), 0);
     data.back() = 1;
-    EXPECT_EQ(findPattern(std::span<const std::uint8_t>(data), Bytes{1}, 0,
-                          SearchDirection::Down, progress),
+    EXPECT_EQ(findPattern(std::span<const std::uint8_t>(data), Bytes{1}, 0, SearchDirection::Down,
+                          progress),
               std::nullopt);
 }
 
@@ -128,8 +129,7 @@ TEST_F(ConsoleNavigationTest, SearchesOnFromTheHitAndKeepsItWhenNothingMore) {
     EXPECT_EQ(SearchPattern(work, view, aa, SearchDirection::Down, runner, ui),
               SearchOutcome::Found);
     EXPECT_EQ(work.searchHit().start, 1);
-    EXPECT_EQ(SearchPattern(work, view, aa, SearchDirection::Up, runner, ui),
-              SearchOutcome::Found);
+    EXPECT_EQ(SearchPattern(work, view, aa, SearchDirection::Up, runner, ui), SearchOutcome::Found);
     EXPECT_EQ(work.searchHit().start, 0);
     EXPECT_TRUE(ui.shown().empty());
     EXPECT_EQ(SearchPattern(work, view, aa, SearchDirection::Up, runner, ui),

@@ -36,7 +36,8 @@ std::pair<std::int64_t, Bytes> replaceByWindow(const Bytes& in, const Bytes& pat
         return {0, Bytes(window.begin(), window.begin() + static_cast<std::ptrdiff_t>(filled))};
     for (;;) {
         if (!read(window[n - 1])) {
-            out.insert(out.end(), window.begin(), window.begin() + static_cast<std::ptrdiff_t>(n - 1));
+            out.insert(out.end(), window.begin(),
+                       window.begin() + static_cast<std::ptrdiff_t>(n - 1));
             return {count, out};
         }
         if (window == pattern) {
