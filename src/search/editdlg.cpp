@@ -44,9 +44,10 @@ CEditDlg::CEditDlg(CTormelApp& app, CTormelView& view, QWidget* parent)
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(2);
-    grid->addWidget(new QLabel(QStringLiteral("address  00  01  02  03  04  05  06  07"), this), 0,
-                    0, 1, 9);
-    grid->addWidget(new QLabel(QStringLiteral("08  09  0A  0B  0C  0D  0E  0F"), this), 0, 9, 1, 8);
+    // Each column heading stands over its box.
+    grid->addWidget(new QLabel(QStringLiteral("address"), this), 0, 0);
+    for (int i = 0; i < 16; ++i)
+        grid->addWidget(new QLabel(QString::asprintf("%02X", i), this), 0, 1 + i, Qt::AlignCenter);
     auto* address = new QLabel(this);
     address->setObjectName(controlName(RowAddress));
     grid->addWidget(address, 1, 0);
