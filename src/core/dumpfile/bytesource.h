@@ -17,9 +17,6 @@ public:
     // of the data, 0 past it or for a negative offset).
     virtual std::int32_t readAt(Offset offset, std::span<std::uint8_t> buffer) const = 0;
     [[nodiscard]] virtual std::int64_t size() const = 0;
-    // All the data at once when it lies in memory, so that scans need no copies; empty
-    // otherwise.
-    [[nodiscard]] virtual std::span<const std::uint8_t> mapped() const { return {}; }
 };
 
 } // namespace byzel

@@ -15,6 +15,12 @@
 #include <algorithm>
 
 namespace byzel {
+namespace {
+
+constexpr std::size_t kLargeRead = 64 << 10;
+
+} // namespace
+
 
 DumpFile::DumpFile(WorkFolder& folder) : m_folder(folder) {}
 
@@ -100,7 +106,9 @@ std::int32_t DumpFile::readAt(Offset offset, std::span<std::uint8_t> buffer) con
         return 0;
     const auto wanted = static_cast<std::size_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), m_size - offset));
-    if (m_map) {
+    // Large reads, as scans make them, copy from the page cache: faulting the mapping in page
+    // by page costs more than the copy.
+    if (m_map && wanted < kLargeRead) {
         std::memcpy(buffer.data(), m_map + offset, wanted);
         return static_cast<std::int32_t>(wanted);
     }

@@ -37,10 +37,6 @@ public:
     [[nodiscard]] bool isOpen() const { return m_fd.valid(); }
     std::int32_t readAt(Offset offset, std::span<std::uint8_t> buffer) const override;
     [[nodiscard]] std::int64_t size() const override { return m_size; }
-    [[nodiscard]] std::span<const std::uint8_t> mapped() const override {
-        return m_map ? std::span<const std::uint8_t>(m_map, static_cast<std::size_t>(m_size))
-                     : std::span<const std::uint8_t>();
-    }
     [[nodiscard]] Offset lastOffset() const { return lastOffsetFor(m_size); }
     [[nodiscard]] std::int32_t totalRows() const { return totalRowsFor(m_size); }
     // The dump file as it was opened. Empty when closed.

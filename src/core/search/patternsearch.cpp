@@ -1,6 +1,7 @@
 #include "core/search/patternsearch.h"
 
 #include "core/dumpfile/bytesource.h"
+#include "core/search/bytescan.h"
 #include "core/search/taskprogress.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace {
 
 // Work between two looks at the progress: small enough to stop at once when cancelled, large
 // enough that the look costs nothing.
-constexpr std::int64_t kChunk = 16 << 20;
+constexpr std::int64_t kChunk = 4 << 20;
 
 constexpr std::int64_t kNone = -1;
 
@@ -22,16 +23,18 @@ constexpr std::int64_t kNone = -1;
 std::int64_t firstIn(const std::uint8_t* data, std::int64_t candidates,
                      std::span<const std::uint8_t> pattern) {
     const auto length = static_cast<std::size_t>(candidates) + pattern.size() - 1;
-    const void* hit = ::memmem(data, length, pattern.data(), pattern.size());
-    return hit ? static_cast<const std::uint8_t*>(hit) - data : kNone;
+    const std::uint8_t* hit = findFirst(std::span(data, length), pattern);
+    return hit ? hit - data : kNone;
 }
 
 // Last start in [0, candidates) where the pattern lies; the data holds candidates - 1 + n
-// bytes. Looks for the pattern's first byte from the back, then compares the rest.
+// bytes. Looks for the pattern's first byte from the back, then compares the rest; where that
+// byte keeps turning up in vain, every place is compared.
 std::int64_t lastIn(const std::uint8_t* data, std::int64_t candidates,
                     std::span<const std::uint8_t> pattern) {
     auto remaining = static_cast<std::size_t>(candidates);
-    while (remaining > 0) {
+    std::size_t missesLeft = remaining / 64 + 16;
+    while (remaining > 0 && missesLeft > 0) {
         const void* hit = ::memrchr(data, pattern[0], remaining);
         if (!hit)
             return kNone;
@@ -39,6 +42,12 @@ std::int64_t lastIn(const std::uint8_t* data, std::int64_t candidates,
         if (std::memcmp(data + at + 1, pattern.data() + 1, pattern.size() - 1) == 0)
             return static_cast<std::int64_t>(at);
         remaining = at;
+        --missesLeft;
+    }
+    while (remaining > 0) {
+        --remaining;
+        if (std::memcmp(data + remaining, pattern.data(), pattern.size()) == 0)
+            return static_cast<std::int64_t>(remaining);
     }
     return kNone;
 }
@@ -92,8 +101,6 @@ std::optional<Offset> findPattern(std::span<const std::uint8_t> data,
 
 std::optional<Offset> findPattern(const ByteSource& source, std::span<const std::uint8_t> pattern,
                                   Offset start, SearchDirection direction, TaskProgress& progress) {
-    if (auto whole = source.mapped(); !whole.empty())
-        return findPattern(whole, pattern, start, direction, progress);
     std::vector<std::uint8_t> block;
     return walk(source.size(), pattern, start, direction, progress,
                 [&](std::int64_t first, std::int64_t count) -> const std::uint8_t* {

@@ -1,10 +1,10 @@
 #include "core/search/replacestream.h"
 
+#include "core/search/bytescan.h"
 #include "core/search/taskprogress.h"
 
 #include <cerrno>
 #include <cstring>
-#include <string.h>
 #include <unistd.h>
 #include <vector>
 
@@ -81,10 +81,10 @@ ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
         const std::uint8_t* data = buffer.data();
         std::size_t pos = 0;
         while (n > 0 && length - pos >= n) {
-            const void* hit = ::memmem(data + pos, length - pos, pattern.data(), n);
+            const std::uint8_t* hit = findFirst(std::span(data + pos, length - pos), pattern);
             if (!hit)
                 break;
-            const auto at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - data);
+            const auto at = static_cast<std::size_t>(hit - data);
             if (!out.put(data + pos, at - pos) ||
                 !out.put(replacement.data(), replacement.size())) {
                 result.status = Status::WriteFailed;

@@ -81,10 +81,22 @@ TEST(PatternSearch, EqualsTheOneByOneDefinitionOnRandomData) {
     }
 }
 
+TEST(PatternSearch, RunsOfThePatternsFirstByte) {
+    Bytes data(100000, 0);
+    data[70000] = 1;
+    data[30001] = 1;
+    const Bytes pattern{0, 1};
+    EXPECT_EQ(find(data, pattern, 0, SearchDirection::Down), 30000);
+    EXPECT_EQ(find(data, pattern, 30001, SearchDirection::Down), 69999);
+    EXPECT_EQ(find(data, pattern, 99999, SearchDirection::Up), 69999);
+    EXPECT_EQ(find(data, pattern, 69998, SearchDirection::Up), 30000);
+    EXPECT_EQ(find(data, pattern, 29999, SearchDirection::Up), std::nullopt);
+}
+
 TEST(PatternSearch, FindsAPatternAcrossTheWorkPieces) {
-    Bytes data((17 << 20), 0);
+    Bytes data((9 << 20), 0);
     const Bytes pattern{1, 2, 3, 4};
-    const std::size_t at = (16 << 20) - 2;
+    const std::size_t at = (8 << 20) - 2;
     std::copy(pattern.begin(), pattern.end(), data.begin() + static_cast<std::ptrdiff_t>(at));
     EXPECT_EQ(find(data, pattern, 0, SearchDirection::Down), static_cast<Offset>(at));
     EXPECT_EQ(find(data, pattern, static_cast<Offset>(data.size() - 1), SearchDirection::Up),
