@@ -46,6 +46,9 @@ void ProgressTaskRunner::run(const std::function<void(TaskProgress&)>& work) {
             const auto total = progress.total();
             if (total > 0)
                 dialog.setValue(static_cast<int>(progress.done() * 1000 / total));
+            // Esc and closing the dialog cancel too, without the button's signal.
+            if (dialog.wasCanceled())
+                progress.cancel();
             if (finished.load())
                 loop.quit();
         });

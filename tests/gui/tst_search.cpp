@@ -8,11 +8,13 @@
 #include "search/consoledlg.h"
 #include "search/editdlg.h"
 #include "search/hexbox.h"
+#include "search/progressrunner.h"
 #include "view/tormelview.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -236,6 +238,37 @@ private slots:
         QCOMPARE(p.onDisk(), (Bytes{0xBB, 0xCC, 0x07}));
         click(console, 1006);
         QCOMPARE(p.ui.shownIds().back(), msg::HitDiffersFromPattern);
+    }
+
+    void longWorkShowsAProgressDialogThatCancels() {
+        QWidget owner;
+        ProgressTaskRunner runner(&owner, "working");
+        bool dialogSeen = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QProgressDialog*>(w); d && d->isVisible()) {
+                    dialogSeen = true;
+                    auto* cancel = d->findChild<QPushButton*>();
+                    QVERIFY(cancel && cancel->text() == QString("中止"));
+                    cancel->click();
+                }
+        });
+        poll.start(50);
+        bool stopped = false;
+        runner.run([&](TaskProgress& progress) {
+            progress.setTotal(100);
+            for (std::int64_t i = 0; progress.advance(i % 100); ++i)
+                QThread::msleep(5);
+            stopped = true;
+        });
+        QVERIFY(dialogSeen);
+        QVERIFY(stopped);
+
+        // Short work ends without any dialog.
+        dialogSeen = false;
+        runner.run([](TaskProgress& progress) { progress.advance(1); });
+        QVERIFY(!dialogSeen);
     }
 
     void editorShowsTheReferenceRow() {
