@@ -21,7 +21,6 @@ constexpr std::size_t kLargeRead = 64 << 10;
 
 } // namespace
 
-
 DumpFile::DumpFile(WorkFolder& folder) : m_folder(folder) {}
 
 DumpFile::~DumpFile() {
