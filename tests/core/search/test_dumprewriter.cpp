@@ -13,8 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 
@@ -185,16 +189,31 @@ TEST_F(DumpRewriterTest, ReadOnlyFileStaysReadOnlyAfterReplaceAll) {
 }
 
 TEST_F(DumpRewriterTest, UnwritableFileRefusesReplaceCurrentWithItsPath) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes read-only files";
-    open({1, 2, 3});
-    work.searchHit() = {1, 1};
-    ::chmod(path.c_str(), 0444);
-    EXPECT_FALSE(rewriter.ReplaceCurrentHit(Bytes{2}, [] { return replacementOf({9}); }));
+    // Root writes read-only files, but nobody writes a program while it runs.
+    const bool root = ::geteuid() == 0;
+    std::filesystem::copy_file(root ? "/bin/sleep" : "/bin/true", tmp.path("data.bin"));
+    path = tmp.path("data.bin");
+    ASSERT_TRUE(flow.openAsNewWork(path));
+    const Bytes before = onDisk();
+    pid_t running = -1;
+    if (root) {
+        char* argv[] = {path.data(), const_cast<char*>("10"), nullptr};
+        ASSERT_EQ(::posix_spawn(&running, path.c_str(), nullptr, nullptr, argv, environ), 0);
+        ::usleep(200000);
+    } else {
+        ::chmod(path.c_str(), 0444);
+    }
+    work.searchHit() = {0, 1};
+    EXPECT_FALSE(rewriter.ReplaceCurrentHit(Bytes{0x7F}, [] { return replacementOf({9}); }));
+    if (running > 0) {
+        ::kill(running, SIGKILL);
+        ::waitpid(running, nullptr, 0);
+    }
+    ASSERT_FALSE(ui.shown().empty());
     EXPECT_EQ(ui.shown().back().id, msg::OpenFailed);
     EXPECT_EQ(ui.shown().back().text, path + "\nファイルのオープン失敗しました");
     EXPECT_FALSE(work.modified());
-    EXPECT_EQ(inWorkingCopy(), (Bytes{1, 2, 3}));
+    EXPECT_EQ(onDisk(), before);
 }
 
 TEST_F(DumpRewriterTest, AWriteFailingHalfWayPutsThePreviousContentBack) {
