@@ -1,6 +1,7 @@
 #include "cli/commandline.h"
 
 #include "cli/commands.h"
+#include "core/search/hextext.h"
 #include "core/text/argumenttext.h"
 
 #include <cstdio>
@@ -42,6 +43,25 @@ std::string filePathArgument(const QString& argument) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.lexically_normal().string();
+}
+
+std::optional<long long> offsetArgument(const QString& text) {
+    bool ok = false;
+    const long long n = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)
+                                                                   : text.toLongLong(&ok, 10);
+    return ok ? std::optional(n) : std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> hexArgument(const QString& text, std::size_t minBytes,
+                                                     std::size_t maxBytes, const char* name,
+                                                     ConsoleUi& ui) {
+    auto bytes = parseHexBytes(text.toStdString());
+    if (bytes && bytes->size() >= minBytes && bytes->size() <= maxBytes)
+        return bytes;
+    ui.error(std::string(name) + " takes " + std::to_string(minBytes) + " to " +
+             std::to_string(maxBytes) + " bytes as hexadecimal digit pairs, not \"" +
+             text.toStdString() + "\"");
+    return std::nullopt;
 }
 
 bool sameFile(const std::string& a, const std::string& b) {

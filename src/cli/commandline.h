@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace byzel::cli {
 
@@ -19,6 +20,16 @@ namespace byzel::cli {
 // A file argument as the bytes it was given as, made absolute. The arguments come as
 // argumentText made them.
 [[nodiscard]] std::string filePathArgument(const QString& argument);
+
+// A number argument: decimal, or hexadecimal after "0x".
+[[nodiscard]] std::optional<long long> offsetArgument(const QString& text);
+
+// Bytes given as hexadecimal digit pairs, between minBytes and maxBytes of them; refused with
+// a message naming the argument otherwise.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> hexArgument(const QString& text,
+                                                                   std::size_t minBytes,
+                                                                   std::size_t maxBytes,
+                                                                   const char* name, ConsoleUi& ui);
 
 // Whether two paths name the same existing file.
 [[nodiscard]] bool sameFile(const std::string& a, const std::string& b);

@@ -22,6 +22,8 @@ int runMarkers(const QStringList& arguments, ConsoleUi& ui);
 int runImportMarkers(const QStringList& arguments, ConsoleUi& ui);
 int runCrc(const QStringList& arguments, ConsoleUi& ui);
 int runCount(const QStringList& arguments, ConsoleUi& ui);
+int runSearch(const QStringList& arguments, ConsoleUi& ui);
+int runReplace(const QStringList& arguments, ConsoleUi& ui);
 
 // The overview of every command, for "byzel-cli --help".
 [[nodiscard]] QString overviewHelp();

@@ -42,10 +42,15 @@ int main(int argc, char* argv[]) {
         return runCrc(arguments, ui);
     if (command == "count")
         return runCount(arguments, ui);
+    if (command == "search")
+        return runSearch(arguments, ui);
+    if (command == "replace")
+        return runReplace(arguments, ui);
 
     ui.error(command.isEmpty() ? std::string("no command given")
                                : "unknown command \"" + command.toStdString() + "\"");
-    std::fputs("Usage: byzel-cli dump|markers|import-markers|crc|count ... (byzel-cli --help tells more)\n",
+    std::fputs("Usage: byzel-cli dump|markers|import-markers|crc|count|search|replace ... "
+               "(byzel-cli --help tells more)\n",
                stderr);
     return Refused;
 }

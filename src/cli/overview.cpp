@@ -25,6 +25,12 @@ QString overviewHelp() {
         "      The CRC-32 of the bytes START to END of FILE, in the program's report form.\n"
         "  count FILE [--type N] [--max N]\n"
         "      How often each character (Shift-JIS) and each byte value of FILE occurs.\n"
+        "  search FILE HEX [--from OFFSET] [--up] [--all]\n"
+        "      The offset where the bytes HEX (1 to 12, \"41 42\" or 4142) are found, in\n"
+        "      decimal; --all prints every place. Exit status 1 when there is none.\n"
+        "  replace FILE HEX REPLHEX (--all | --at OFFSET)\n"
+        "      Replaces the bytes HEX by REPLHEX (0 to 20 bytes) in FILE itself, after a\n"
+        "      backup beside it, and prints how many places were replaced.\n"
         "\n"
         "\"byzel-cli COMMAND --help\" tells more about a command.\n"
         "\n"
@@ -42,7 +48,9 @@ QString overviewHelp() {
         "  byzel-cli markers work.mkg > work.json\n"
         "  byzel-cli import-markers work.json -o work.mkg --force\n"
         "  byzel-cli crc data.bin 0x10 0x2F\n"
-        "  byzel-cli count data.bin --type 4\n");
+        "  byzel-cli count data.bin --type 4\n"
+        "  byzel-cli search data.bin \"50 4B 03 04\" --all\n"
+        "  byzel-cli replace data.bin 0D0A 0A --all\n");
 }
 
 } // namespace byzel::cli

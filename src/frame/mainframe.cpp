@@ -1,8 +1,8 @@
 #include "frame/mainframe.h"
 
 #include "app/tormelapp.h"
-#include "core/viewmodel/commandids.h"
 #include "core/text/messages.h"
+#include "core/viewmodel/commandids.h"
 #include "frame/commandtable.h"
 #include "frame/markernumberbox.h"
 #include "frame/mystatusbar.h"
@@ -14,6 +14,8 @@
 #include "tools/crcreportcommand.h"
 #include "tools/markerfilecommands.h"
 #include "tools/property.h"
+#include "search/consoledlg.h"
+#include "search/editdlg.h"
 #include "view/tormelview.h"
 
 #include <QAbstractSpinBox>
@@ -184,7 +186,10 @@ void CMainFrame::addViewCommands() {
          m_view->ScrollToRow(m_app.work().dump().totalRows() - m_app.view().visibleRows);
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
     c.add(ID_DOC_INFO, tr("文書情報"), [this] { openDocumentInfo(m_app, this); });
-    c.add(ID_CONSOLE, tr("検索 置換"));
+    c.add(ID_CONSOLE, tr("検索 置換"), [this] {
+        CConsoleDlg console(m_app, *m_view, this);
+        console.exec();
+    });
     c.add(ID_DSP_HIT, tr("検索結果を最上段に表示(&T)"),
           [this] { m_view->ScrollToRow(m_app.work().searchHit().start / 16); });
     c.add(ID_HIT_CLEAR, tr("検索結果をクリア(&C)"), [this] {
@@ -195,7 +200,10 @@ void CMainFrame::addViewCommands() {
 
 void CMainFrame::addModeCommands() {
     CommandTable& c = *m_commands;
-    c.add(ID_EDIT_DUMP, tr("Binary 編集"));
+    c.add(ID_EDIT_DUMP, tr("Binary 編集"), [this] {
+        CEditDlg editor(m_app, *m_view, this);
+        editor.exec();
+    });
     for (int id : {ID_MARKER_YELLOW, ID_MARKER_BLUE, ID_MARKER_RED, ID_MARKER_GREEN, ID_MARKER_GLAY,
                    ID_MARKER_CYAN, ID_MARKER_MAZENTA, ID_MARKER_SILVER}) {
         const ColorRef color = *penColorOf(id);

@@ -15,6 +15,11 @@
 #include <algorithm>
 
 namespace byzel {
+namespace {
+
+constexpr std::size_t kLargeRead = 64 << 10;
+
+} // namespace
 
 DumpFile::DumpFile(WorkFolder& folder) : m_folder(folder) {}
 
@@ -29,6 +34,7 @@ void DumpFile::close() {
     m_fd.reset();
     m_size = 0;
     m_readingPath.clear();
+    m_path.clear();
 }
 
 bool DumpFile::open(const std::string& path, UiPort& ui) {
@@ -47,6 +53,7 @@ bool DumpFile::open(const std::string& path, UiPort& ui) {
         showMessage(ui, msg::TooLarge, pathLine);
         return false;
     }
+    m_path = path;
     if (openWorkingCopy(source.get()))
         return true;
     m_fd = std::move(source);
@@ -98,7 +105,9 @@ std::int32_t DumpFile::readAt(Offset offset, std::span<std::uint8_t> buffer) con
         return 0;
     const auto wanted = static_cast<std::size_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), m_size - offset));
-    if (m_map) {
+    // Large reads, as scans make them, copy from the page cache: faulting the mapping in page
+    // by page costs more than the copy.
+    if (m_map && wanted < kLargeRead) {
         std::memcpy(buffer.data(), m_map + offset, wanted);
         return static_cast<std::int32_t>(wanted);
     }

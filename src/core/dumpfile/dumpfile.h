@@ -39,6 +39,8 @@ public:
     [[nodiscard]] std::int64_t size() const override { return m_size; }
     [[nodiscard]] Offset lastOffset() const { return lastOffsetFor(m_size); }
     [[nodiscard]] std::int32_t totalRows() const { return totalRowsFor(m_size); }
+    // The dump file as it was opened. Empty when closed.
+    [[nodiscard]] const std::string& path() const { return m_path; }
     // The file actually read: the working copy, or the dump file itself. Empty when closed.
     [[nodiscard]] const std::string& readingPath() const { return m_readingPath; }
 
@@ -53,6 +55,7 @@ private:
     const std::uint8_t* m_map = nullptr;
     std::int64_t m_size = 0;
     std::string m_readingPath;
+    std::string m_path;
 };
 
 } // namespace byzel

@@ -1,12 +1,14 @@
 #include "core/workflow/documentworkflow.h"
 
-#include "core/text/messages.h"
-#include "core/workflow/recentfiles.h"
 #include "core/settings/settings.h"
+#include "core/text/messages.h"
 #include "core/ui/uiport.h"
 #include "core/viewmodel/viewstate.h"
+#include "core/workflow/recentfiles.h"
 #include "core/workflow/work.h"
 #include "core/workflow/workview.h"
+
+#include <algorithm>
 
 namespace byzel {
 namespace {
@@ -103,16 +105,19 @@ bool DocumentWorkflow::openAsNewWork(const std::string& path) {
     return true;
 }
 
-bool DocumentWorkflow::openDumpFile(const std::string& path) {
+bool DocumentWorkflow::openDumpFile(const std::string& path, Offset topRow) {
     if (!m_work.dump().open(path, m_ui))
         return false;
-    m_viewState.topRow = 0;
+    // A rewritten file may have shrunk: the top row stays on the last page.
+    const Offset lastTop = m_work.dump().totalRows() - m_viewState.visibleRows;
+    m_viewState.topRow = std::clamp<Offset>(topRow, 0, std::max<Offset>(lastTop, 0));
     m_viewState.remarkStart = 0;
     m_view.layOut();
     return true;
 }
 
-bool DocumentWorkflow::reopenDumpFile(const std::string& path) {
+bool DocumentWorkflow::reopenDumpFile(const std::string& path, bool keepView) {
+    const Offset topRow = keepView ? m_viewState.topRow : 0;
     m_work.dump().close();
     m_work.header().clearDumpPath();
     if (refuseLongPath(path)) {
@@ -120,7 +125,7 @@ bool DocumentWorkflow::reopenDumpFile(const std::string& path) {
         return false;
     }
     (void)m_work.header().setDumpPath(path);
-    if (openDumpFile(path))
+    if (openDumpFile(path, topRow))
         return true;
     m_view.layOut();
     return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/types.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +60,10 @@ public:
     // Whether the program may close now.
     [[nodiscard]] bool confirmExit() { return confirmSave(); }
     bool openRecentFile(int n);
+    // Lays the current markers over the dump file at path, which may be another one or the same
+    // one rewritten. keepView keeps the top row (as far as the file still reaches), as after a
+    // rewrite; otherwise the view starts at the top.
+    bool reopenDumpFile(const std::string& path, bool keepView = false);
 
     // Takes the markers of another marker file into the open work, which keeps its dump file,
     // its dump file path and its switches and becomes unnamed and changed. True when quoted.
@@ -66,11 +72,9 @@ public:
     bool replaceDumpFile();
 
 private:
-    // Opens the dump file for the current work: the top row and the remark column go back to
-    // the start and the view lays itself out.
-    bool openDumpFile(const std::string& path);
-    // Lays the current markers over another dump file.
-    bool reopenDumpFile(const std::string& path);
+    // Opens the dump file for the current work: the remark column goes back to the start, the
+    // top row to topRow, and the view lays itself out.
+    bool openDumpFile(const std::string& path, Offset topRow = 0);
     struct FoundDumpFile {
         std::string path;
         // Found somewhere else than the marker file says.

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/search/hextext.h"
+#include "core/types.h"
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace byzel {
+
+class DocumentWorkflow;
+class TaskRunner;
+class UiPort;
+class Work;
+class WorkFolder;
+class UniqueFd;
+class TaskProgress;
+
+// Rewrites the dump file itself: replacing a search hit or every occurrence of a pattern
+// through the scratch copy, and overwriting one row of the binary editor in place. Each
+// rewrite is confirmed, preceded by a backup beside the dump file and followed by a reload of
+// the working copy with the top row kept. Should anything fail once the dump file is open for
+// writing, or the user cancel, its previous content is put back: nobody keeps a half-written
+// file.
+class DumpRewriter {
+public:
+    DumpRewriter(Work& work, DocumentWorkflow& workflow, UiPort& ui, WorkFolder& folder,
+                 TaskRunner& runner);
+    virtual ~DumpRewriter() = default;
+    DumpRewriter(const DumpRewriter&) = delete;
+    DumpRewriter& operator=(const DumpRewriter&) = delete;
+
+    // Replaces the n bytes at the search hit, which must still be the pattern, by the
+    // replacement that readReplacement gives (nothing: stop). True when the file was rewritten.
+    bool ReplaceCurrentHit(std::span<const std::uint8_t> pattern,
+                           const std::function<std::optional<ByteString>()>& readReplacement);
+    // Replaces every occurrence of pattern, occurrences not overlapping, after telling how many
+    // there are. True when the file was rewritten.
+    bool ReplaceAllMatches(std::span<const std::uint8_t> pattern,
+                           std::span<const std::uint8_t> replacement);
+    // Occurrences the last successful replace all replaced.
+    [[nodiscard]] std::int64_t replacedCount() const { return m_replaced; }
+    // Overwrites the bytes of a row from offset row * 16 after asking 30035; the file keeps its
+    // length. True when written.
+    bool writeRow(Offset row, std::span<const std::uint8_t> bytes);
+
+protected:
+    // Where every byte of a rewrite goes; tests make it fail.
+    virtual bool writeOut(int fd, std::span<const std::uint8_t> bytes);
+
+private:
+    struct Scratch;
+    enum class Outcome { Written, ReadFailed, WriteFailed, Cancelled };
+
+    std::optional<Scratch> openScratch(std::size_t patternLength);
+    // Truncates the dump file, lets write fill it and puts the old content back should that
+    // not complete. Everything after the backup of the rewrite is done here.
+    bool rewrite(Scratch& scratch, bool liftReadOnly,
+                 const std::function<Outcome(int dumpFd, TaskProgress&)>& write);
+    // Puts the previous content back into the open dump file from the backup, or from the
+    // scratch copy when there is no backup. False when that fails too.
+    bool restore(int dumpFd, bool backedUp, int scratchFd);
+    void reload();
+
+    Work& m_work;
+    DocumentWorkflow& m_workflow;
+    UiPort& m_ui;
+    WorkFolder& m_folder;
+    TaskRunner& m_runner;
+    std::int64_t m_replaced = 0;
+};
+
+} // namespace byzel

@@ -1,0 +1,114 @@
+#include "core/search/replacestream.h"
+
+#include "core/search/bytescan.h"
+#include "core/search/taskprogress.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
+
+namespace byzel {
+namespace {
+
+constexpr std::size_t kBlock = 4 << 20;
+
+// Collects output and hands it to the sink in large pieces.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(const ByteSink* sink) : m_sink(sink) {
+        if (m_sink)
+            m_bytes.reserve(kBlock + 64);
+    }
+    bool put(const std::uint8_t* data, std::size_t size) {
+        if (!m_sink || size == 0)
+            return true;
+        if (m_bytes.size() + size > kBlock && !flush())
+            return false;
+        if (size >= kBlock)
+            return (*m_sink)(std::span(data, size));
+        m_bytes.insert(m_bytes.end(), data, data + size);
+        return true;
+    }
+    bool flush() {
+        if (!m_sink || m_bytes.empty())
+            return true;
+        const bool ok = (*m_sink)(m_bytes);
+        m_bytes.clear();
+        return ok;
+    }
+
+private:
+    const ByteSink* m_sink;
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// Reads up to size bytes; -1 on failure, 0 at the end.
+ssize_t readSome(int fd, std::uint8_t* data, std::size_t size) {
+    for (;;) {
+        ssize_t n = ::read(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n;
+    }
+}
+
+} // namespace
+
+ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
+                                  std::span<const std::uint8_t> pattern,
+                                  std::span<const std::uint8_t> replacement, std::int64_t inputSize,
+                                  TaskProgress& progress) {
+    using Status = ReplaceStreamResult::Status;
+    ReplaceStreamResult result;
+    const std::size_t n = pattern.size();
+    OutputBuffer out(output);
+    progress.setTotal(inputSize);
+    // The bytes of the previous block that may still begin an occurrence lead the next one.
+    std::vector<std::uint8_t> buffer(kBlock + n);
+    std::size_t carried = 0;
+    std::int64_t consumed = 0;
+    for (;;) {
+        const ssize_t got = readSome(input, buffer.data() + carried, kBlock);
+        if (got < 0) {
+            result.status = Status::ReadFailed;
+            return result;
+        }
+        if (got == 0)
+            break;
+        consumed += got;
+        const std::size_t length = carried + static_cast<std::size_t>(got);
+        const std::uint8_t* data = buffer.data();
+        std::size_t pos = 0;
+        while (n > 0 && length - pos >= n) {
+            const std::uint8_t* hit = findFirst(std::span(data + pos, length - pos), pattern);
+            if (!hit)
+                break;
+            const auto at = static_cast<std::size_t>(hit - data);
+            if (!out.put(data + pos, at - pos) ||
+                !out.put(replacement.data(), replacement.size())) {
+                result.status = Status::WriteFailed;
+                return result;
+            }
+            ++result.count;
+            pos = at + n;
+        }
+        const std::size_t keep = n > 0 ? n - 1 : 0;
+        const std::size_t tail = std::max(pos, length > keep ? length - keep : 0);
+        if (!out.put(data + pos, tail - pos)) {
+            result.status = Status::WriteFailed;
+            return result;
+        }
+        std::memmove(buffer.data(), data + tail, length - tail);
+        carried = length - tail;
+        if (!progress.advance(consumed)) {
+            result.status = Status::Cancelled;
+            return result;
+        }
+    }
+    if (!out.put(buffer.data(), carried) || !out.flush())
+        result.status = Status::WriteFailed;
+    return result;
+}
+
+} // namespace byzel

@@ -1,0 +1,304 @@
+#include "core/dumpfile/backup.h"
+#include "core/dumpfile/workfolder.h"
+#include "core/search/dumprewriter.h"
+#include "core/search/taskprogress.h"
+#include "core/settings/memorysettings.h"
+#include "core/viewmodel/viewstate.h"
+#include "core/workflow/documentworkflow.h"
+#include "core/workflow/recentfiles.h"
+#include "core/workflow/work.h"
+#include "core/workflow/workview.h"
+#include "scriptedui.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <filesystem>
+
+namespace byzel {
+namespace {
+
+using testing::ScriptedUi;
+using testing::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+
+struct QuietView : WorkView {
+    void layOut() override {}
+    void repaint() override {}
+    void hidePopup() override {}
+};
+
+// Lets writes through until a number of bytes has gone, then fails them.
+class FailingRewriter : public DumpRewriter {
+public:
+    using DumpRewriter::DumpRewriter;
+    std::int64_t failAfter = -1;
+
+protected:
+    bool writeOut(int fd, std::span<const std::uint8_t> bytes) override {
+        if (failAfter >= 0 && m_written + static_cast<std::int64_t>(bytes.size()) > failAfter) {
+            (void)DumpRewriter::writeOut(fd,
+                                         bytes.first(static_cast<std::size_t>(
+                                             std::max<std::int64_t>(failAfter - m_written, 0))));
+            return false;
+        }
+        m_written += static_cast<std::int64_t>(bytes.size());
+        return DumpRewriter::writeOut(fd, bytes);
+    }
+
+private:
+    std::int64_t m_written = 0;
+};
+
+// Runs the work in place and cancels it once it reports half of its total done.
+struct HalfWayCanceller : TaskRunner {
+    void run(const std::function<void(TaskProgress&)>& task) override {
+        struct Progress : TaskProgress {
+            bool advance(std::int64_t done) override {
+                TaskProgress::advance(done);
+                if (done * 2 >= total())
+                    cancel();
+                return !cancelled();
+            }
+        } progress;
+        task(progress);
+    }
+};
+
+class DumpRewriterTest : public ::testing::Test {
+protected:
+    void open(const Bytes& bytes) {
+        path = tmp.write("data.bin", bytes);
+        ASSERT_TRUE(flow.openAsNewWork(path));
+    }
+    Bytes onDisk() const { return TempFolder::read(path); }
+    Bytes inWorkingCopy() {
+        Bytes b(static_cast<std::size_t>(work.dump().size()));
+        (void)work.dump().readAt(0, b);
+        return b;
+    }
+    static std::optional<ByteString> replacementOf(Bytes bytes) {
+        return [bytes] { return std::optional<ByteString>(bytes); }();
+    }
+
+    TempFolder tmp;
+    WorkFolder folder{tmp.path()};
+    Work work{folder};
+    ViewState viewState;
+    QuietView view;
+    ScriptedUi ui;
+    MemorySettingsStore settings;
+    RecentFileList recent{settings};
+    DocumentWorkflow flow{work, viewState, view, ui, settings, recent, tmp.path()};
+    InlineTaskRunner runner;
+    FailingRewriter rewriter{work, flow, ui, folder, runner};
+    std::string path;
+};
+
+TEST_F(DumpRewriterTest, ReplaceAllWritesBackupsReloadsAndKeepsTheView) {
+    Bytes bytes(16 * 40, 0);
+    bytes[0] = bytes[1] = bytes[2] = 0xAA;
+    open(bytes);
+    viewState.topRow = 12;
+    work.searchHit() = {5, 2};
+    ui.answer(Yes);
+    EXPECT_TRUE(rewriter.ReplaceAllMatches(Bytes{0xAA, 0xAA}, Bytes{0xBB}));
+    Bytes expected(bytes.begin() + 1, bytes.end());
+    expected[0] = 0xBB;
+    EXPECT_EQ(onDisk(), expected);
+    EXPECT_EQ(inWorkingCopy(), expected);
+    EXPECT_EQ(TempFolder::read(backupPathFor(path)), bytes);
+    EXPECT_EQ(TempFolder::read(folder.filePath(kScratchFileName)), bytes);
+    ASSERT_EQ(ui.shown().size(), 2u);
+    EXPECT_EQ(ui.shown()[0].text, "該当 1件\nすべて置換してもよろしいですか");
+    EXPECT_EQ(ui.shown()[1].text, "1件 置換終了");
+    EXPECT_TRUE(work.modified());
+    EXPECT_EQ(viewState.topRow, 12);
+    EXPECT_EQ(work.searchHit().start, 5);
+    EXPECT_EQ(work.searchHit().length, 2);
+}
+
+TEST_F(DumpRewriterTest, ReplaceAllEdges) {
+    open({1, 2, 1, 2, 7});
+    // The byte after the last occurrence stays; an empty replacement removes every occurrence.
+    EXPECT_TRUE(rewriter.ReplaceAllMatches(Bytes{1, 2}, Bytes{}));
+    EXPECT_EQ(onDisk(), Bytes{7});
+    ui.clearRecord();
+    EXPECT_FALSE(rewriter.ReplaceAllMatches(Bytes{1}, Bytes{3}));
+    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::NoOccurrences});
+    ui.clearRecord();
+    EXPECT_FALSE(rewriter.ReplaceAllMatches(Bytes{7, 7}, Bytes{3}));
+    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::PatternLongerThanFile});
+}
+
+TEST_F(DumpRewriterTest, DecliningLeavesTheFileAlone) {
+    open({1, 2, 3});
+    work.searchHit() = {0, 2};
+    ui.answer(No).answer(No);
+    EXPECT_FALSE(rewriter.ReplaceAllMatches(Bytes{1, 2}, Bytes{9}));
+    EXPECT_FALSE(rewriter.ReplaceCurrentHit(Bytes{1, 2}, [] { return replacementOf({9}); }));
+    EXPECT_EQ(onDisk(), (Bytes{1, 2, 3}));
+    EXPECT_FALSE(std::filesystem::exists(backupPathFor(path)));
+    EXPECT_FALSE(work.modified());
+}
+
+TEST_F(DumpRewriterTest, ReplaceCurrentHitGrowsShrinksAndRefusesAChangedHit) {
+    open({0, 1, 2, 3, 4});
+    work.searchHit() = {1, 2};
+    EXPECT_TRUE(rewriter.ReplaceCurrentHit(Bytes{1, 2}, [] { return replacementOf({7, 8, 9}); }));
+    EXPECT_EQ(onDisk(), (Bytes{0, 7, 8, 9, 3, 4}));
+    EXPECT_EQ(ui.shownIds(), (std::vector<int>{msg::AskReplaceOtherLength, msg::ReplaceDone}));
+    EXPECT_EQ(ui.shown()[1].text, "置換終了");
+    EXPECT_EQ(work.searchHit().length, 2);
+    ui.clearRecord();
+    // The same hit again: its bytes are not the pattern any more.
+    bool asked = false;
+    EXPECT_FALSE(rewriter.ReplaceCurrentHit(Bytes{1, 2}, [&] {
+        asked = true;
+        return replacementOf({});
+    }));
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::HitDiffersFromPattern});
+    ui.clearRecord();
+    // A hit of an offset search is one byte long, but the pattern is what is compared.
+    work.searchHit() = {1, 1};
+    EXPECT_TRUE(rewriter.ReplaceCurrentHit(Bytes{7, 8}, [] { return replacementOf({}); }));
+    EXPECT_EQ(onDisk(), (Bytes{0, 9, 3, 4}));
+    ui.clearRecord();
+    work.searchHit() = {0, 1};
+    EXPECT_TRUE(rewriter.ReplaceCurrentHit(Bytes{0}, [] { return replacementOf({5}); }));
+    EXPECT_EQ(ui.shownIds(), (std::vector<int>{msg::AskReplaceHit, msg::ReplaceDone}));
+    EXPECT_EQ(inWorkingCopy(), (Bytes{5, 9, 3, 4}));
+}
+
+TEST_F(DumpRewriterTest, ReadOnlyFileStaysReadOnlyAfterReplaceAll) {
+    open({1, 2, 3});
+    ::chmod(path.c_str(), 0444);
+    EXPECT_TRUE(rewriter.ReplaceAllMatches(Bytes{2}, Bytes{5}));
+    EXPECT_EQ(onDisk(), (Bytes{1, 5, 3}));
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+}
+
+TEST_F(DumpRewriterTest, UnwritableFileRefusesReplaceCurrentWithItsPath) {
+    // Root writes read-only files, but nobody writes a program while it runs.
+    const bool root = ::geteuid() == 0;
+    std::filesystem::copy_file(root ? "/bin/sleep" : "/bin/true", tmp.path("data.bin"));
+    path = tmp.path("data.bin");
+    ASSERT_TRUE(flow.openAsNewWork(path));
+    const Bytes before = onDisk();
+    pid_t running = -1;
+    if (root) {
+        char* argv[] = {path.data(), const_cast<char*>("10"), nullptr};
+        ASSERT_EQ(::posix_spawn(&running, path.c_str(), nullptr, nullptr, argv, environ), 0);
+        ::usleep(200000);
+    } else {
+        ::chmod(path.c_str(), 0444);
+    }
+    work.searchHit() = {0, 1};
+    EXPECT_FALSE(rewriter.ReplaceCurrentHit(Bytes{0x7F}, [] { return replacementOf({9}); }));
+    if (running > 0) {
+        ::kill(running, SIGKILL);
+        ::waitpid(running, nullptr, 0);
+    }
+    ASSERT_FALSE(ui.shown().empty());
+    EXPECT_EQ(ui.shown().back().id, msg::OpenFailed);
+    EXPECT_EQ(ui.shown().back().text, path + "\nファイルのオープン失敗しました");
+    EXPECT_FALSE(work.modified());
+    EXPECT_EQ(onDisk(), before);
+}
+
+TEST_F(DumpRewriterTest, AWriteFailingHalfWayPutsThePreviousContentBack) {
+    Bytes bytes(3 << 20);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    open(bytes);
+    rewriter.failAfter = static_cast<std::int64_t>(bytes.size() / 2);
+    EXPECT_FALSE(rewriter.ReplaceAllMatches(Bytes{0}, Bytes{1, 1}));
+    EXPECT_EQ(onDisk(), bytes);
+    EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+    EXPECT_FALSE(work.modified());
+
+    work.searchHit() = {0, 1};
+    ui.clearRecord();
+    EXPECT_FALSE(rewriter.ReplaceCurrentHit(Bytes{0}, [] { return replacementOf({}); }));
+    EXPECT_EQ(onDisk(), bytes);
+    EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+}
+
+TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
+    Bytes bytes(12 << 20, 0);
+    for (std::size_t i = 0; i < bytes.size(); i += 1000)
+        bytes[i] = 0xEE;
+    open(bytes);
+    // Counting runs to its end; the writing pass is cancelled.
+    struct CancelSecondRun : TaskRunner {
+        void run(const std::function<void(TaskProgress&)>& task) override {
+            if (runs++ == 0) {
+                TaskProgress progress;
+                task(progress);
+            } else {
+                canceller.run(task);
+            }
+        }
+        int runs = 0;
+        HalfWayCanceller canceller;
+    } cancelling;
+    FailingRewriter cancelled{work, flow, ui, folder, cancelling};
+    EXPECT_FALSE(cancelled.ReplaceAllMatches(Bytes{0xEE}, Bytes{1, 2}));
+    EXPECT_EQ(cancelling.runs, 2);
+    EXPECT_EQ(onDisk(), bytes);
+    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::AskReplaceAll});
+    EXPECT_FALSE(work.modified());
+}
+
+TEST_F(DumpRewriterTest, RowWrittenInPlace) {
+    open({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
+    EXPECT_TRUE(rewriter.writeRow(1, Bytes{0xA0, 0xA1, 0xA2}));
+    Bytes expected = onDisk();
+    EXPECT_EQ(expected.size(), 19u);
+    EXPECT_EQ(expected[16], 0xA0);
+    EXPECT_EQ(expected[18], 0xA2);
+    EXPECT_TRUE(work.modified());
+    EXPECT_EQ(inWorkingCopy(), expected);
+
+    ui.answer(No);
+    EXPECT_FALSE(rewriter.writeRow(0, Bytes(16, 0xFF)));
+    EXPECT_EQ(onDisk(), expected);
+}
+
+TEST_F(DumpRewriterTest, RowRefusedOnAnUnwritableFileAfterTheBackup) {
+    open(Bytes(20, 3));
+    const Bytes before = onDisk();
+    if (::geteuid() == 0)
+        std::filesystem::remove(path);
+    else
+        ::chmod(path.c_str(), 0444);
+    work.storeModified(false);
+    EXPECT_FALSE(rewriter.writeRow(0, Bytes(16, 0xFF)));
+    EXPECT_EQ(ui.shown().back().id, msg::OpenFailed);
+    EXPECT_FALSE(work.modified());
+    if (::geteuid() != 0) {
+        EXPECT_EQ(onDisk(), before);
+        EXPECT_EQ(TempFolder::read(backupPathFor(path)), before);
+    }
+}
+
+TEST_F(DumpRewriterTest, RowWriteFailingPutsThePreviousContentBack) {
+    open(Bytes(40, 3));
+    rewriter.failAfter = 4;
+    EXPECT_FALSE(rewriter.writeRow(1, Bytes(16, 0xFF)));
+    EXPECT_EQ(onDisk(), Bytes(40, 3));
+    EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+}
+
+} // namespace
+} // namespace byzel
