@@ -8,6 +8,9 @@
 #include "frame/mystatusbar.h"
 #include "frame/ribbon.h"
 #include "frame/ribbonicons.h"
+#include "settings/aboutdlg.h"
+#include "settings/helpdlg.h"
+#include "settings/kansetdlg.h"
 #include "view/tormelview.h"
 
 #include <QAbstractSpinBox>
@@ -126,8 +129,8 @@ void CMainFrame::addFileCommands() {
     });
     c.add(ID_FILE_SAVE_AS, tr("名前を付けて保存(&A)..."), [&workflow] { workflow.saveWorkAs(); });
     c.add(ID_PRINT_OUT, tr("印刷(&P)"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    c.add(ID_KANSET, tr("環境設定(&K)"));
-    c.add(ID_APP_ABOUT, tr("バージョン情報(&A)"));
+    c.add(ID_KANSET, tr("環境設定(&K)"), [this] { ShowKanset(m_app, *m_view, this); });
+    c.add(ID_APP_ABOUT, tr("バージョン情報(&A)"), [this] { ShowAbout(this); });
     c.add(ID_APP_EXIT, tr("バイゼルの終了(&X)"), [this] { close(); });
     for (int n = 0; n < kRecentFileCount; ++n)
         c.add(ID_FILE_MRU_FIRST + n, QString(), [&workflow, n] { workflow.openRecentFile(n); });
@@ -138,7 +141,8 @@ void CMainFrame::addViewCommands() {
     c.add(ID_SHOW_MENU, tr("メニュー表示/非表示"), [this] {
          m_ribbon->toggleMinimized();
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    c.add(ID_HELP_DSP, tr("ヘルプ"));
+    c.add(ID_HELP_DSP, tr("ヘルプ"),
+          [this] { ShowManual(m_app.ui(), m_app.programFolder(), this); });
     c.add(ID_RENDOU, tr("左右 連動"), [this] {
          // Only the switch: the remark column follows at the next scroll.
          auto& header = m_app.work().header();
