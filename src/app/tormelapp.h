@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/dumpfile/workfolder.h"
+#include "core/workflow/documentworkflow.h"
 #include "core/settings/printsettings.h"
+#include "core/workflow/recentfiles.h"
 #include "core/settings/settings.h"
 #include "core/ui/uiport.h"
 #include "core/viewmodel/viewstate.h"
-#include "core/workflow/documentworkflow.h"
-#include "core/workflow/recentfiles.h"
 #include "core/workflow/work.h"
+#include "core/dumpfile/workfolder.h"
 #include "core/workflow/workview.h"
 
 #include <QObject>
