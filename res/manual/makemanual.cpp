@@ -79,7 +79,8 @@ void styleTables(QTextDocument& doc) {
         QTextTableFormat format = table->format();
         format.setCellPadding(4);
         format.setCellSpacing(0);
-        format.setBorder(0.5);
+        format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         format.setBorderBrush(QColor(0x80, 0x80, 0x80));
         format.setBorderCollapse(true);
         format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
