@@ -6,15 +6,17 @@
 
 namespace byzel {
 
+QStringList substitutedFaces() {
+    return {"ＭＳ ゴシック",   "ＭＳ　ゴシック", "MS Gothic",      "ＭＳ 明朝",    "ＭＳ　明朝",
+            "MS Mincho",       "Terminal",       "Fixedsys",       "Courier",      "Courier New",
+            "Consolas",        "Lucida Console", "BIZ UDゴシック", "BIZ UDGothic", "Osaka－等幅",
+            "ＭＳ Ｐゴシック", "MS PGothic"};
+}
+
 void installFontSubstitutions() {
     const QStringList japaneseFixed = {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP",
                                        "VL Gothic", "TakaoGothic", "monospace"};
-    const QStringList windowsFaces = {
-        "ＭＳ ゴシック",   "ＭＳ　ゴシック", "MS Gothic",      "ＭＳ 明朝",    "ＭＳ　明朝",
-        "MS Mincho",       "Terminal",       "Fixedsys",       "Courier",      "Courier New",
-        "Consolas",        "Lucida Console", "BIZ UDゴシック", "BIZ UDGothic", "Osaka－等幅",
-        "ＭＳ Ｐゴシック", "MS PGothic"};
-    for (const QString& face : windowsFaces)
+    for (const QString& face : substitutedFaces())
         QFont::insertSubstitutions(face, japaneseFixed);
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 namespace byzel {
 
 class SettingsStore;
 
+// The Windows faces a stored "FontName" may name.
+[[nodiscard]] QStringList substitutedFaces();
 // Windows faces a stored "FontName" may name, mapped to an installed fixed-pitch Japanese font.
 // Call once after the application object exists.
 void installFontSubstitutions();

@@ -37,6 +37,8 @@ public:
     [[nodiscard]] RecentFileList& recentFiles() { return m_recentFiles; }
     [[nodiscard]] DocumentWorkflow& workflow() { return m_workflow; }
     [[nodiscard]] WorkFolder& workFolder() { return m_workFolder; }
+    // The folder of the program, where its "SampleData" folder and its manual lie.
+    [[nodiscard]] const QString& programFolder() const { return m_programFolder; }
     // The view that shows the work; the workflow reaches it from now on.
     void attachView(WorkView* view) { m_viewLink.target = view; }
     void detachView(WorkView* view) {
@@ -83,6 +85,7 @@ private:
 
     SettingsStore& m_settings;
     UiPort& m_ui;
+    QString m_programFolder;
     WorkFolder m_workFolder;
     Work m_work{m_workFolder};
     ViewState m_view;

@@ -10,12 +10,15 @@
 #include "frame/ribbonicons.h"
 #include "markers/markercommands.h"
 #include "print/printcommand.h"
+#include "search/consoledlg.h"
+#include "search/editdlg.h"
+#include "settings/aboutdlg.h"
+#include "settings/helpdlg.h"
+#include "settings/kansetdlg.h"
 #include "tools/appearancedlg.h"
 #include "tools/crcreportcommand.h"
 #include "tools/markerfilecommands.h"
 #include "tools/property.h"
-#include "search/consoledlg.h"
-#include "search/editdlg.h"
 #include "view/tormelview.h"
 
 #include <QAbstractSpinBox>
@@ -154,8 +157,8 @@ void CMainFrame::addFileCommands() {
     c.add(ID_PRINT_OUT, tr("印刷(&P)"), [this] {
          runPrintCommand(m_app, *m_view, this);
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    c.add(ID_KANSET, tr("環境設定(&K)"));
-    c.add(ID_APP_ABOUT, tr("バージョン情報(&A)"));
+    c.add(ID_KANSET, tr("環境設定(&K)"), [this] { ShowKanset(m_app, *m_view, this); });
+    c.add(ID_APP_ABOUT, tr("バージョン情報(&A)"), [this] { ShowAbout(this); });
     c.add(ID_APP_EXIT, tr("バイゼルの終了(&X)"), [this] { close(); });
     for (int n = 0; n < kRecentFileCount; ++n)
         c.add(ID_FILE_MRU_FIRST + n, QString(), [&workflow, n] { workflow.openRecentFile(n); });
@@ -166,7 +169,8 @@ void CMainFrame::addViewCommands() {
     c.add(ID_SHOW_MENU, tr("メニュー表示/非表示"), [this] {
          m_ribbon->toggleMinimized();
      })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    c.add(ID_HELP_DSP, tr("ヘルプ"));
+    c.add(ID_HELP_DSP, tr("ヘルプ"),
+          [this] { ShowManual(m_app.ui(), m_app.programFolder(), this); });
     c.add(ID_RENDOU, tr("左右 連動"), [this] {
          // Only the switch: the remark column follows at the next scroll.
          auto& header = m_app.work().header();
