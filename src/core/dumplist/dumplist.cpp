@@ -201,8 +201,7 @@ public:
         std::memcpy(out, digits, width);
         out += width;
         *out++ = ' ';
-        std::memcpy(out, remark.data(), remark.size());
-        out += remark.size();
+        out = std::copy(remark.begin(), remark.end(), out);
         return {m_buffer.data(), static_cast<size_t>(out - m_buffer.data())};
     }
 

@@ -2,6 +2,7 @@
 
 #include "core/dumpfile/filecopy.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unistd.h>
 
@@ -75,7 +76,8 @@ void DumpListFile::put(std::string_view bytes) {
     if (bytes.size() > m_buffer.size() - m_used)
         flush();
     // A line, even recoded, is far smaller than the buffer, so one flush always makes room.
-    std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+    // std::copy, not memcpy: an empty remark entry may come without any storage behind it.
+    std::copy(bytes.begin(), bytes.end(), m_buffer.begin() + static_cast<std::ptrdiff_t>(m_used));
     m_used += bytes.size();
 }
 
