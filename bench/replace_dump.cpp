@@ -5,9 +5,9 @@
 #include "core/dumpfile/workfolder.h"
 #include "core/search/dumprewriter.h"
 #include "core/search/hextext.h"
-#include "core/search/taskprogress.h"
 #include "core/settings/memorysettings.h"
 #include "core/ui/consoleui.h"
+#include "core/ui/progress.h"
 #include "core/viewmodel/viewstate.h"
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/recentfiles.h"
@@ -62,8 +62,7 @@ int main(int argc, char** argv) {
     byzel::DocumentWorkflow flow(work, view, noView, ui, settings, recent, {});
     if (!flow.openAsNewWork(argv[1]))
         return 1;
-    byzel::InlineTaskRunner runner;
-    byzel::DumpRewriter rewriter(work, flow, ui, folder, runner);
+    byzel::DumpRewriter rewriter(work, flow, ui, folder, byzel::runPassHere);
     const auto start = std::chrono::steady_clock::now();
     const bool replaced = rewriter.ReplaceAllMatches(*pattern, *replacement);
     const auto elapsed = std::chrono::steady_clock::now() - start;

@@ -5,7 +5,6 @@
 #include "core/dumpfile/dumpfile.h"
 #include "core/dumpfile/workfolder.h"
 #include "core/search/patternsearch.h"
-#include "core/search/taskprogress.h"
 #include "core/ui/consoleui.h"
 
 #include <chrono>
@@ -23,9 +22,8 @@ int main(int argc, char** argv) {
     if (!dump.open(argv[1], ui))
         return 1;
     const std::span pattern(reinterpret_cast<const std::uint8_t*>(argv[3]), std::strlen(argv[3]));
-    byzel::TaskProgress progress;
     const auto start = std::chrono::steady_clock::now();
-    const auto hit = byzel::findPattern(dump, pattern, 0, byzel::SearchDirection::Down, progress);
+    const auto hit = byzel::findPattern(dump, pattern, 0, byzel::SearchDirection::Down, {});
     const auto elapsed = std::chrono::steady_clock::now() - start;
     std::printf("%lld\n",
                 static_cast<long long>(

@@ -1,5 +1,6 @@
 #include "app/progressrunner.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -19,7 +20,7 @@ constexpr int kTickMs = 50;
 
 } // namespace
 
-bool ProgressRunner::run(QWidget* parent, const QString& label, const Work& work) {
+bool ProgressRunner::run(QWidget* parent, const QString& label, const Pass& work) {
     std::atomic<bool> stopRequested = false;
     std::atomic<std::int64_t> done = 0;
     std::atomic<std::int64_t> total = 0;
@@ -60,6 +61,7 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Work& work
     });
     tick.start(kTickMs);
 
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     QElapsedTimer clock;
     clock.start();
     thread->start();
@@ -75,7 +77,12 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Work& work
     }
     thread->wait();
     dialog.hide();
+    QApplication::restoreOverrideCursor();
     return succeeded && !stopRequested;
+}
+
+PassRunner ProgressRunner::runnerFor(QWidget* parent, const QString& label) {
+    return [parent, label](const Pass& work) { return run(parent, label, work); };
 }
 
 } // namespace byzel

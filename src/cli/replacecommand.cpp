@@ -4,8 +4,8 @@
 
 #include "core/dumpfile/workfolder.h"
 #include "core/search/dumprewriter.h"
-#include "core/search/taskprogress.h"
 #include "core/settings/memorysettings.h"
+#include "core/ui/progress.h"
 #include "core/viewmodel/viewstate.h"
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/recentfiles.h"
@@ -106,8 +106,7 @@ int runReplace(const QStringList& arguments, ConsoleUi& ui) {
             ui.error(file + ": cannot be opened");
         return FileFailed;
     }
-    InlineTaskRunner runner;
-    DumpRewriter rewriter(work, flow, confirmed, folder, runner);
+    DumpRewriter rewriter(work, flow, confirmed, folder, runPassHere);
     std::int64_t replaced = 0;
     if (offset) {
         work.searchHit() = {static_cast<Offset>(*offset), static_cast<int>(pattern->size())};

@@ -4,7 +4,6 @@
 #include "cli/readfile.h"
 
 #include "core/search/patternsearch.h"
-#include "core/search/taskprogress.h"
 
 #include <cstdio>
 
@@ -62,12 +61,11 @@ int runSearch(const QStringList& arguments, ConsoleUi& ui) {
     const auto first = static_cast<Offset>(std::min<long long>(*start, source.size()));
     const SearchDirection direction =
         parser.isSet(up) ? SearchDirection::Up : SearchDirection::Down;
-    TaskProgress progress;
-    std::optional<Offset> hit = findPattern(source, *pattern, first, direction, progress);
+    std::optional<Offset> hit = findPattern(source, *pattern, first, direction, {});
     const bool found = hit.has_value();
     while (hit) {
         std::printf("%d\n", *hit);
-        hit = parser.isSet(all) ? findPattern(source, *pattern, *hit + 1, direction, progress)
+        hit = parser.isSet(all) ? findPattern(source, *pattern, *hit + 1, direction, {})
                                 : std::nullopt;
     }
     if (std::fflush(stdout) != 0 || source.readFailed()) {

@@ -372,9 +372,7 @@ void CInsatuDlg::onOk() {
 bool CInsatuDlg::printJob() {
     const PrintContent job = content();
     PrintProgress progress(this, QStringLiteral("印刷しています..."));
-    const PageProgress step = [&progress](int done, int pages) {
-        return progress.step(done, pages);
-    };
+    const ProgressFn step = progress.reporter();
     if (printsToPdf()) {
         FileDialogRequest request;
         request.title = "PDF ファイルに印刷";
@@ -417,12 +415,9 @@ void CInsatuDlg::fileOutput() {
     Work& work = m_app.work();
     const DumpListData listed{work.dump(), work.markers(), m_app.view().remarkStart};
     PrintProgress progress(this, QStringLiteral("ダンプリストを保存しています..."));
-    const ExportProgress step = [&progress](std::int64_t done, std::int64_t rows) {
-        return progress.step(done, rows);
-    };
     if (!ExportDumpListText(path, range(), m_pageCount->value(), m_previewRows,
                             m_dumpOnly->isChecked(), listed, m_app.view().topRow, ui, nullptr,
-                            step))
+                            progress.reporter()))
         return;
     redrawPreview();
     if (showMessage(ui, msg::AskShowSavedFolder, {}, BoxStyle::YesNo) == Yes)

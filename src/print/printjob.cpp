@@ -58,7 +58,7 @@ SheetLayout layOutSheet(const QPageLayout& layout, const Margins& margins, const
 }
 
 PrintResult printPages(QPagedPaintDevice& device, const SheetLayout& sheet,
-                       const PrintContent& content, const PageProgress& progress) {
+                       const PrintContent& content, const ProgressFn& progress) {
     const Offset totalRows = totalRowsFor(content.source.size());
     const PrintPlan plan =
         planPages(content.range, content.pageCount, sheet.rowsPerPage, content.topRow, totalRows);
@@ -103,7 +103,7 @@ QPageLayout pdfPageLayout(int paperCode, int orientation) {
 
 PrintResult printToPdf(const std::string& path, const QPageLayout& layout, const Margins& margins,
                        const QFont& listingFont, int fontPoints, const PrintContent& content,
-                       UiPort& ui, const PageProgress& progress) {
+                       UiPort& ui, const ProgressFn& progress) {
     ReplacingFile file;
     if (!file.open(path)) {
         showMessage(ui, msg::OpenFailed, path + "\n");

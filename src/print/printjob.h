@@ -2,6 +2,7 @@
 
 #include "core/dumplist/dumpexport.h"
 #include "core/print/pagelayout.h"
+#include "core/ui/progress.h"
 #include "print/pagerenderer.h"
 
 #include <QFont>
@@ -45,9 +46,6 @@ struct PrintContent {
     bool dumpOnly = false;
 };
 
-// Told after each page; returns false to stop the job.
-using PageProgress = std::function<bool(int pagesDone, int pages)>;
-
 enum class PrintOutcome {
     Printed,
     NotStarted, // the device refused the document
@@ -64,14 +62,14 @@ struct PrintResult {
 // Prints the pages of the range on a device whose page layout is already set, the sheet's
 // corner at the painter's origin. The view's top row is not touched.
 PrintResult printPages(QPagedPaintDevice& device, const SheetLayout& sheet,
-                       const PrintContent& content, const PageProgress& progress = {});
+                       const PrintContent& content, const ProgressFn& progress = {});
 
 // Prints to a PDF file at path (bytes). The file appears under its name only once complete:
 // a cancelled or failed job leaves an earlier file of that name as it was. A file that cannot
 // be created is reported with 30003, a failed write with 30006.
 PrintResult printToPdf(const std::string& path, const QPageLayout& layout, const Margins& margins,
                        const QFont& listingFont, int fontPoints, const PrintContent& content,
-                       UiPort& ui, const PageProgress& progress = {});
+                       UiPort& ui, const ProgressFn& progress = {});
 
 // A page layout for a paper code and orientation (1 portrait, 2 landscape) without margins or
 // unprintable edges, as a PDF sheet has them.

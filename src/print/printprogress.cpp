@@ -12,7 +12,7 @@ PrintProgress::PrintProgress(QWidget* owner, const QString& label)
 
 PrintProgress::~PrintProgress() = default;
 
-bool PrintProgress::step(long long done, long long total) {
+bool PrintProgress::step(std::int64_t done, std::int64_t total) {
     if (!m_dialog) {
         m_dialog =
             std::make_unique<QProgressDialog>(m_label, QStringLiteral("中止"), 0, 0, m_owner);
@@ -29,6 +29,10 @@ bool PrintProgress::step(long long done, long long total) {
     m_dialog->setValue(static_cast<int>(done >> m_shift));
     QCoreApplication::processEvents();
     return !m_dialog->wasCanceled();
+}
+
+ProgressFn PrintProgress::reporter() {
+    return [this](std::int64_t done, std::int64_t total) { return step(done, total); };
 }
 
 bool PrintProgress::cancelled() const {

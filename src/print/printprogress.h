@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/ui/progress.h"
+
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 class QProgressDialog;
@@ -10,9 +13,10 @@ class QWidget;
 namespace byzel {
 
 // A progress dialog with "中止" for long print jobs and exports, shown once the work has taken
-// half a second. The work runs on the interface thread and calls step() as it goes, which
-// keeps the window alive and tells whether to go on. The dialog is made at the first step, so
-// that questions asked before the work starts are never covered by it.
+// half a second. The work runs on the interface thread, because the printer may only be driven
+// from there, and reports through reporter() as it goes, which keeps the window alive and tells
+// whether to go on. The dialog is made at the first step, so that questions asked before the
+// work starts are never covered by it.
 class PrintProgress {
 public:
     PrintProgress(QWidget* owner, const QString& label);
@@ -21,7 +25,9 @@ public:
     PrintProgress& operator=(const PrintProgress&) = delete;
 
     // False once the user pressed "中止".
-    bool step(long long done, long long total);
+    bool step(std::int64_t done, std::int64_t total);
+    // Steps this dialog; for the work to report to.
+    [[nodiscard]] ProgressFn reporter();
     [[nodiscard]] bool cancelled() const;
 
 private:

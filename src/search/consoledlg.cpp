@@ -1,5 +1,6 @@
 #include "search/consoledlg.h"
 
+#include "app/progressrunner.h"
 #include "app/tormelapp.h"
 #include "core/search/consolenavigation.h"
 #include "core/search/dumprewriter.h"
@@ -7,7 +8,6 @@
 #include "core/settings/settings.h"
 #include "core/text/sjis.h"
 #include "search/hexbox.h"
-#include "search/progressrunner.h"
 #include "view/tormelview.h"
 
 #include <QButtonGroup>
@@ -315,7 +315,7 @@ void CConsoleDlg::search(SearchDirection direction) {
     const auto pattern = readRow(kSearchRowId, kSearchRowBoxes, false);
     if (!pattern || !m_app.work().isOpen())
         return;
-    ProgressTaskRunner runner(this, QStringLiteral("検索しています..."));
+    const PassRunner runner = ProgressRunner::runnerFor(this, QStringLiteral("検索しています..."));
     if (SearchPattern(m_app.work(), m_app.view(), *pattern, direction, runner, m_app.ui()) ==
         SearchOutcome::Found)
         m_view.RepaintDumpView(RepaintRegion::WholeView);
@@ -332,7 +332,7 @@ void CConsoleDlg::replaceCurrent() {
     const auto pattern = readRow(kSearchRowId, kSearchRowBoxes, false);
     if (!pattern)
         return;
-    ProgressTaskRunner runner(this, QStringLiteral("置換しています..."));
+    const PassRunner runner = ProgressRunner::runnerFor(this, QStringLiteral("置換しています..."));
     DumpRewriter rewriter(m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(), runner);
     rewriter.ReplaceCurrentHit(*pattern,
                                [this] { return readRow(kReplaceRowId, kReplaceRowBoxes, true); });
@@ -346,7 +346,7 @@ void CConsoleDlg::replaceAll() {
     const auto replacement = readRow(kReplaceRowId, kReplaceRowBoxes, true);
     if (!replacement)
         return;
-    ProgressTaskRunner runner(this, QStringLiteral("置換しています..."));
+    const PassRunner runner = ProgressRunner::runnerFor(this, QStringLiteral("置換しています..."));
     DumpRewriter rewriter(m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(), runner);
     rewriter.ReplaceAllMatches(*pattern, *replacement);
     m_view.RepaintDumpView(RepaintRegion::WholeView);

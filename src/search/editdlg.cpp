@@ -2,7 +2,7 @@
 
 #include "app/tormelapp.h"
 #include "core/search/dumprewriter.h"
-#include "core/search/taskprogress.h"
+#include "core/ui/progress.h"
 #include "search/hexbox.h"
 #include "view/tormelview.h"
 
@@ -170,8 +170,8 @@ bool CEditDlg::writeRow() {
         }
         bytes.push_back(HexPairToByte(text.size() == 1 ? "0" + text : text));
     }
-    InlineTaskRunner runner;
-    DumpRewriter rewriter(m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(), runner);
+    DumpRewriter rewriter(m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(),
+                          runPassHere);
     if (!rewriter.writeRow(m_reference / 16, bytes))
         return false;
     m_view.RepaintDumpView(RepaintRegion::WholeView);

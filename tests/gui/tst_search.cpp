@@ -1,3 +1,4 @@
+#include "app/progressrunner.h"
 #include "app/tormelapp.h"
 #include "core/settings/memorysettings.h"
 #include "core/settings/settings.h"
@@ -8,7 +9,6 @@
 #include "search/consoledlg.h"
 #include "search/editdlg.h"
 #include "search/hexbox.h"
-#include "search/progressrunner.h"
 #include "view/tormelview.h"
 
 #include <QLabel>
@@ -242,7 +242,7 @@ private slots:
 
     void longWorkShowsAProgressDialogThatCancels() {
         QWidget owner;
-        ProgressTaskRunner runner(&owner, "working");
+        const PassRunner runner = ProgressRunner::runnerFor(&owner, "working");
         bool dialogSeen = false;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -256,18 +256,18 @@ private slots:
         });
         poll.start(50);
         bool stopped = false;
-        runner.run([&](TaskProgress& progress) {
-            progress.setTotal(100);
-            for (std::int64_t i = 0; progress.advance(i % 100); ++i)
+        (void)runner([&](const ProgressFn& progress) {
+            for (std::int64_t i = 0; progress(i % 100, 100); ++i)
                 QThread::msleep(5);
             stopped = true;
+            return true;
         });
         QVERIFY(dialogSeen);
         QVERIFY(stopped);
 
         // Short work ends without any dialog.
         dialogSeen = false;
-        runner.run([](TaskProgress& progress) { progress.advance(1); });
+        (void)runner([](const ProgressFn& progress) { return progress(1, 1); });
         QVERIFY(!dialogSeen);
     }
 

@@ -111,6 +111,25 @@ private slots:
         QVERIFY(!ProgressRunner::run(nullptr, "work", [](const ProgressFn&) { return false; }));
     }
 
+    void progressRunnerStopsWorkWhenItsDialogIsDismissedWithEscape() {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QProgressDialog*>(w); d && d->isVisible())
+                    QTest::keyClick(d, Qt::Key_Escape);
+        });
+        poll.start(50);
+        bool stopped = false;
+        QVERIFY(!ProgressRunner::run(nullptr, "work", [&](const ProgressFn& progress) {
+            while (progress(1, 2))
+                QThread::msleep(5);
+            stopped = true;
+            return true;
+        }));
+        QVERIFY(stopped);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
     void occurrenceCounterListsCharactersAndTheCodeTable() {
         MemorySettingsStore settings;
         testing::ScriptedUi ui;

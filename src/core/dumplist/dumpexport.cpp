@@ -21,7 +21,7 @@ int clampToInt(std::int64_t n) {
 
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
                         bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui,
-                        DumpRowRecoder* recoder, const ExportProgress& progress) {
+                        DumpRowRecoder* recoder, const ProgressFn& progress) {
     if (nameTaken(path) && showMessage(ui, msg::AskOverwriteFile, {}, BoxStyle::YesNo) != Yes)
         return false;
 

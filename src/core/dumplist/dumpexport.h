@@ -33,7 +33,7 @@ struct DumpListData {
 // and an earlier file included, and says nothing.
 bool ExportDumpListText(const std::string& path, ExportRange range, int pageCount, int rowsPerPage,
                         bool dumpOnly, const DumpListData& data, Offset& topRow, UiPort& ui,
-                        DumpRowRecoder* recoder = nullptr, const ExportProgress& progress = {});
+                        DumpRowRecoder* recoder = nullptr, const ProgressFn& progress = {});
 
 // The rows of ExportDumpListText written to a text file that is already open (standard output
 // of the command-line tool), which is then closed. Returns false when a write failed.

@@ -2,6 +2,7 @@
 
 #include "core/dumpfile/replacingfile.h"
 #include "core/dumplist/dumplist.h"
+#include "core/ui/progress.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,9 +19,6 @@ public:
     // Appends the row's line and remark entry, in the form wanted, to out.
     virtual void recode(const DumpRow& row, std::string& out) = 0;
 };
-
-// Told as the rows of an export are written, now and then; returns false to stop the export.
-using ExportProgress = std::function<bool(std::int64_t rowsWritten, std::int64_t rows)>;
 
 // The dump list as a text file: the composed Shift-JIS bytes, every line ending CR LF, no byte
 // order mark. Lines are gathered in a large buffer and written in big blocks; every write is
@@ -41,7 +39,7 @@ public:
     // Rows pass through recoder from now on; nothing means the composed bytes as they are.
     void recodeRowsWith(DumpRowRecoder* recoder) { m_recoder = recoder; }
     // Reports the rows written of `rows` after each block; a stop makes close() drop the file.
-    void reportProgressTo(ExportProgress progress) { m_progress = std::move(progress); }
+    void reportProgressTo(ProgressFn progress) { m_progress = std::move(progress); }
     void expectRows(std::int64_t rows) { m_rows = rows; }
     // Whether the progress callback stopped the export.
     [[nodiscard]] bool cancelled() const { return m_cancelled; }
@@ -62,7 +60,7 @@ private:
     bool m_failed = false;
     DumpRowRecoder* m_recoder = nullptr;
     std::string m_recoded;
-    ExportProgress m_progress;
+    ProgressFn m_progress;
     std::int64_t m_rows = 0;
     std::int64_t m_rowsWritten = 0;
     bool m_cancelled = false;

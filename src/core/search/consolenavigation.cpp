@@ -1,6 +1,6 @@
 #include "core/search/consolenavigation.h"
 
-#include "core/search/taskprogress.h"
+#include "core/ui/progress.h"
 #include "core/ui/uiport.h"
 #include "core/viewmodel/viewstate.h"
 #include "core/workflow/work.h"
@@ -25,15 +25,14 @@ Offset searchStartFor(const SearchHit& hit, Offset referencePoint, SearchDirecti
 }
 
 SearchOutcome SearchPattern(Work& work, ViewState& view, std::span<const std::uint8_t> pattern,
-                            SearchDirection direction, TaskRunner& runner, UiPort& ui) {
+                            SearchDirection direction, const PassRunner& runner, UiPort& ui) {
     const Offset start = searchStartFor(work.searchHit(), view.referencePoint, direction);
     std::optional<Offset> found;
-    bool cancelled = false;
-    runner.run([&](TaskProgress& progress) {
+    const bool ran = runner([&](const ProgressFn& progress) {
         found = findPattern(work.dump(), pattern, start, direction, progress);
-        cancelled = progress.cancelled();
+        return true;
     });
-    if (cancelled)
+    if (!ran)
         return SearchOutcome::Cancelled;
     if (!found) {
         showMessage(ui, msg::NotFound, {}, BoxStyle::Information);

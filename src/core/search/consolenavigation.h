@@ -8,7 +8,6 @@
 
 namespace byzel {
 
-class TaskRunner;
 class UiPort;
 class Work;
 struct SearchHit;
@@ -27,7 +26,7 @@ enum class SearchOutcome { Found, NotFound, Cancelled };
 // and is scrolled into view; nothing found shows 30024 and keeps the previous hit; a cancelled
 // search changes nothing.
 SearchOutcome SearchPattern(Work& work, ViewState& view, std::span<const std::uint8_t> pattern,
-                            SearchDirection direction, TaskRunner& runner, UiPort& ui);
+                            SearchDirection direction, const PassRunner& runner, UiPort& ui);
 
 // Makes the byte distance bytes after the reference point the search hit (one byte long) and
 // scrolls to it. Beyond the end of the file: 30032 and no search hit.

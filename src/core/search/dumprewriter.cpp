@@ -5,7 +5,7 @@
 #include "core/dumpfile/uniquefd.h"
 #include "core/dumpfile/workfolder.h"
 #include "core/search/replacestream.h"
-#include "core/search/taskprogress.h"
+#include "core/ui/progress.h"
 #include "core/ui/uiport.h"
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/work.h"
@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 #include <vector>
 
 namespace byzel {
@@ -43,8 +44,8 @@ ssize_t readSome(int fd, std::uint8_t* data, std::size_t size) {
 } // namespace
 
 DumpRewriter::DumpRewriter(Work& work, DocumentWorkflow& workflow, UiPort& ui, WorkFolder& folder,
-                           TaskRunner& runner)
-    : m_work(work), m_workflow(workflow), m_ui(ui), m_folder(folder), m_runner(runner) {}
+                           PassRunner runner)
+    : m_work(work), m_workflow(workflow), m_ui(ui), m_folder(folder), m_runner(std::move(runner)) {}
 
 bool DumpRewriter::writeOut(int fd, std::span<const std::uint8_t> bytes) {
     return writeAll(fd, bytes.data(), bytes.size());
@@ -75,7 +76,7 @@ bool DumpRewriter::ReplaceCurrentHit(
         return false;
     const int in = scratch->fd.get();
     // Copies count bytes (all that are left when count is negative) from the scratch copy.
-    auto copy = [&](int out, std::int64_t count, TaskProgress& progress,
+    auto copy = [&](int out, std::int64_t count, const ProgressFn& progress,
                     std::int64_t& done) -> Outcome {
         std::vector<std::uint8_t> block(kCopyBlock);
         while (count != 0) {
@@ -93,13 +94,12 @@ bool DumpRewriter::ReplaceCurrentHit(
             if (count > 0)
                 count -= n;
             done += n;
-            if (!progress.advance(done))
+            if (progress && !progress(done, scratch->size))
                 return Outcome::Cancelled;
         }
         return Outcome::Written;
     };
-    const bool written = rewrite(*scratch, false, [&](int out, TaskProgress& progress) {
-        progress.setTotal(scratch->size);
+    const bool written = rewrite(*scratch, false, [&](int out, const ProgressFn& progress) {
         std::int64_t done = 0;
         if (Outcome o = copy(out, hit.start, progress, done); o != Outcome::Written)
             return o;
@@ -123,13 +123,12 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
     if (!scratch)
         return false;
     ReplaceStreamResult counted;
-    bool cancelled = false;
-    m_runner.run([&](TaskProgress& progress) {
+    const bool ran = m_runner([&](const ProgressFn& progress) {
         counted = ReplaceStream(scratch->fd.get(), nullptr, pattern, replacement, scratch->size,
                                 progress);
-        cancelled = progress.cancelled();
+        return true;
     });
-    if (cancelled || counted.status == ReplaceStreamResult::Status::Cancelled)
+    if (!ran || counted.status == ReplaceStreamResult::Status::Cancelled)
         return false;
     if (!counted.done()) {
         showMessage(m_ui, msg::OpenFailed, scratch->path + "\n", BoxStyle::Error);
@@ -147,7 +146,7 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
         return false;
     }
     std::int64_t replaced = 0;
-    const bool written = rewrite(*scratch, true, [&](int out, TaskProgress& progress) {
+    const bool written = rewrite(*scratch, true, [&](int out, const ProgressFn& progress) {
         const ByteSink sink = [&](std::span<const std::uint8_t> bytes) {
             return writeOut(out, bytes);
         };
@@ -236,7 +235,7 @@ std::optional<DumpRewriter::Scratch> DumpRewriter::openScratch(std::size_t patte
 }
 
 bool DumpRewriter::rewrite(Scratch& scratch, bool liftReadOnly,
-                           const std::function<Outcome(int, TaskProgress&)>& write) {
+                           const std::function<Outcome(int, const ProgressFn&)>& write) {
     const std::string path = m_work.dump().path();
     const bool backedUp = backupDumpFile(path);
     const FileAttributes attributes = liftReadOnly ? makeWritable(path) : FileAttributes{};
@@ -247,11 +246,12 @@ bool DumpRewriter::rewrite(Scratch& scratch, bool liftReadOnly,
         return false;
     }
     Outcome outcome = Outcome::Cancelled;
-    m_runner.run([&](TaskProgress& progress) {
+    const bool ran = m_runner([&](const ProgressFn& progress) {
         outcome = write(dump.get(), progress);
-        if (outcome == Outcome::Written && progress.cancelled())
-            outcome = Outcome::Cancelled;
+        return true;
     });
+    if (outcome == Outcome::Written && !ran)
+        outcome = Outcome::Cancelled;
     if (outcome != Outcome::Written) {
         const bool restored = restore(dump.get(), backedUp, scratch.fd.get());
         dump.reset();

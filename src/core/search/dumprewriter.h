@@ -2,6 +2,7 @@
 
 #include "core/search/hextext.h"
 #include "core/types.h"
+#include "core/ui/progress.h"
 
 #include <functional>
 #include <optional>
@@ -11,12 +12,10 @@
 namespace byzel {
 
 class DocumentWorkflow;
-class TaskRunner;
 class UiPort;
 class Work;
 class WorkFolder;
 class UniqueFd;
-class TaskProgress;
 
 // Rewrites the dump file itself: replacing a search hit or every occurrence of a pattern
 // through the scratch copy, and overwriting one row of the binary editor in place. Each
@@ -27,7 +26,7 @@ class TaskProgress;
 class DumpRewriter {
 public:
     DumpRewriter(Work& work, DocumentWorkflow& workflow, UiPort& ui, WorkFolder& folder,
-                 TaskRunner& runner);
+                 PassRunner runner);
     virtual ~DumpRewriter() = default;
     DumpRewriter(const DumpRewriter&) = delete;
     DumpRewriter& operator=(const DumpRewriter&) = delete;
@@ -58,7 +57,7 @@ private:
     // Truncates the dump file, lets write fill it and puts the old content back should that
     // not complete. Everything after the backup of the rewrite is done here.
     bool rewrite(Scratch& scratch, bool liftReadOnly,
-                 const std::function<Outcome(int dumpFd, TaskProgress&)>& write);
+                 const std::function<Outcome(int dumpFd, const ProgressFn&)>& write);
     // Puts the previous content back into the open dump file from the backup, or from the
     // scratch copy when there is no backup. False when that fails too.
     bool restore(int dumpFd, bool backedUp, int scratchFd);
@@ -68,7 +67,7 @@ private:
     DocumentWorkflow& m_workflow;
     UiPort& m_ui;
     WorkFolder& m_folder;
-    TaskRunner& m_runner;
+    PassRunner m_runner;
     std::int64_t m_replaced = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include "core/dumpfile/bytesource.h"
 #include "core/search/bytescan.h"
-#include "core/search/taskprogress.h"
+#include "core/ui/progress.h"
 
 #include <algorithm>
 #include <cstring>
@@ -56,12 +56,11 @@ std::int64_t lastIn(const std::uint8_t* data, std::int64_t candidates,
 // yields the bytes for the candidates first .. first + count - 1.
 template <typename Fetch>
 std::optional<Offset> walk(std::int64_t size, std::span<const std::uint8_t> pattern, Offset start,
-                           SearchDirection direction, TaskProgress& progress, Fetch fetch) {
+                           SearchDirection direction, const ProgressFn& progress, Fetch fetch) {
     const auto n = static_cast<std::int64_t>(pattern.size());
     const std::int64_t lastStart = size - n;
     if (n == 0 || lastStart < 0)
         return std::nullopt;
-    progress.setTotal(size);
     if (direction == SearchDirection::Down) {
         for (std::int64_t first = std::max<std::int64_t>(start, 0); first <= lastStart;
              first += kChunk) {
@@ -71,7 +70,7 @@ std::optional<Offset> walk(std::int64_t size, std::span<const std::uint8_t> patt
                 return std::nullopt;
             if (auto at = firstIn(bytes, count, pattern); at != kNone)
                 return static_cast<Offset>(first + at);
-            if (!progress.advance(first + count - start))
+            if (progress && !progress(first + count - start, size))
                 return std::nullopt;
         }
         return std::nullopt;
@@ -84,7 +83,7 @@ std::optional<Offset> walk(std::int64_t size, std::span<const std::uint8_t> patt
             return std::nullopt;
         if (auto at = lastIn(bytes, end - first, pattern); at != kNone)
             return static_cast<Offset>(first + at);
-        if (!progress.advance(top + 1 - first))
+        if (progress && !progress(top + 1 - first, size))
             return std::nullopt;
     }
     return std::nullopt;
@@ -94,13 +93,14 @@ std::optional<Offset> walk(std::int64_t size, std::span<const std::uint8_t> patt
 
 std::optional<Offset> findPattern(std::span<const std::uint8_t> data,
                                   std::span<const std::uint8_t> pattern, Offset start,
-                                  SearchDirection direction, TaskProgress& progress) {
+                                  SearchDirection direction, const ProgressFn& progress) {
     return walk(static_cast<std::int64_t>(data.size()), pattern, start, direction, progress,
                 [&](std::int64_t first, std::int64_t) { return data.data() + first; });
 }
 
 std::optional<Offset> findPattern(const ByteSource& source, std::span<const std::uint8_t> pattern,
-                                  Offset start, SearchDirection direction, TaskProgress& progress) {
+                                  Offset start, SearchDirection direction,
+                                  const ProgressFn& progress) {
     std::vector<std::uint8_t> block;
     return walk(source.size(), pattern, start, direction, progress,
                 [&](std::int64_t first, std::int64_t count) -> const std::uint8_t* {

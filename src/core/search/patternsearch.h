@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "core/ui/progress.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,7 +10,6 @@
 namespace byzel {
 
 class ByteSource;
-class TaskProgress;
 
 enum class SearchDirection { Up, Down };
 
@@ -20,10 +20,12 @@ enum class SearchDirection { Up, Down };
 // upward and starts at 0 downward.
 [[nodiscard]] std::optional<Offset> findPattern(std::span<const std::uint8_t> data,
                                                 std::span<const std::uint8_t> pattern, Offset start,
-                                                SearchDirection direction, TaskProgress& progress);
+                                                SearchDirection direction,
+                                                const ProgressFn& progress);
 // The same over a source that may not lie in memory: read in large blocks.
 [[nodiscard]] std::optional<Offset> findPattern(const ByteSource& source,
                                                 std::span<const std::uint8_t> pattern, Offset start,
-                                                SearchDirection direction, TaskProgress& progress);
+                                                SearchDirection direction,
+                                                const ProgressFn& progress);
 
 } // namespace byzel

@@ -1,7 +1,7 @@
 #include "core/search/replacestream.h"
 
 #include "core/search/bytescan.h"
-#include "core/search/taskprogress.h"
+#include "core/ui/progress.h"
 
 #include <cerrno>
 #include <cstring>
@@ -58,12 +58,11 @@ ssize_t readSome(int fd, std::uint8_t* data, std::size_t size) {
 ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
                                   std::span<const std::uint8_t> pattern,
                                   std::span<const std::uint8_t> replacement, std::int64_t inputSize,
-                                  TaskProgress& progress) {
+                                  const ProgressFn& progress) {
     using Status = ReplaceStreamResult::Status;
     ReplaceStreamResult result;
     const std::size_t n = pattern.size();
     OutputBuffer out(output);
-    progress.setTotal(inputSize);
     // The bytes of the previous block that may still begin an occurrence lead the next one.
     std::vector<std::uint8_t> buffer(kBlock + n);
     std::size_t carried = 0;
@@ -101,7 +100,7 @@ ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
         }
         std::memmove(buffer.data(), data + tail, length - tail);
         carried = length - tail;
-        if (!progress.advance(consumed)) {
+        if (progress && !progress(consumed, inputSize)) {
             result.status = Status::Cancelled;
             return result;
         }

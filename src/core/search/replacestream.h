@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/ui/progress.h"
+
 #include <cstdint>
 #include <functional>
 #include <span>
 
 namespace byzel {
-
-class TaskProgress;
 
 // Takes the bytes written out; false when they could not be written.
 using ByteSink = std::function<bool(std::span<const std::uint8_t>)>;
@@ -26,6 +26,6 @@ struct ReplaceStreamResult {
 ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
                                   std::span<const std::uint8_t> pattern,
                                   std::span<const std::uint8_t> replacement, std::int64_t inputSize,
-                                  TaskProgress& progress);
+                                  const ProgressFn& progress);
 
 } // namespace byzel

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/tools/progress.h"
 #include "core/types.h"
+#include "core/ui/progress.h"
 
 #include <cstdint>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "core/dumpfile/replacingfile.h"
 #include "core/markers/markertable.h"
 #include "core/text/messages.h"
-#include "core/tools/progress.h"
+#include "core/ui/progress.h"
 #include "core/ui/uiport.h"
 
 #include <algorithm>
@@ -48,10 +48,6 @@ std::vector<int> allMarkerIndexes(const MarkerTable& markers) {
     std::vector<int> indexes(static_cast<std::size_t>(markers.count()));
     std::iota(indexes.begin(), indexes.end(), 0);
     return indexes;
-}
-
-bool runPassHere(const std::function<bool(const ProgressFn&)>& pass) {
-    return pass({});
 }
 
 MarkerBytesResult copyMarkerBytes(const ByteSource& source, const MarkerTable& markers,

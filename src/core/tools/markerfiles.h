@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tools/progress.h"
+#include "core/ui/progress.h"
 
 #include <functional>
 #include <span>
@@ -17,11 +17,6 @@ class UiPort;
 // Shows the folder of a file in the system's file manager; false (after its message) when the
 // file manager cannot be started.
 using FolderShower = std::function<bool(const std::string& path)>;
-
-// Runs a long pass, perhaps on another thread behind a progress display; true when the pass
-// ran to its end and reported success. The plain one runs it where it is called.
-using PassRunner = std::function<bool(const std::function<bool(const ProgressFn&)>& pass)>;
-[[nodiscard]] bool runPassHere(const std::function<bool(const ProgressFn&)>& pass);
 
 // The folder part of a path: everything before its last separator ("/" or "\"), empty for a
 // bare name.

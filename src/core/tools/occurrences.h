@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tools/progress.h"
+#include "core/ui/progress.h"
 
 #include <array>
 #include <cstdint>

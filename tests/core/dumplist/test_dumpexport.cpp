@@ -164,7 +164,7 @@ TEST_F(DumpExport, StoppedExportChangesNothingAndSaysNothing) {
     m_source = testing::MemorySource(std::vector<std::uint8_t>(0x40000, 0x41));
     std::ofstream(m_path) << "earlier";
     std::vector<std::int64_t> reported;
-    const ExportProgress stopAtOnce = [&](std::int64_t done, std::int64_t rows) {
+    const ProgressFn stopAtOnce = [&](std::int64_t done, std::int64_t rows) {
         reported.push_back(done);
         EXPECT_EQ(rows, 0x4001);
         return false;

@@ -1,8 +1,8 @@
 #include "core/dumpfile/backup.h"
 #include "core/dumpfile/workfolder.h"
 #include "core/search/dumprewriter.h"
-#include "core/search/taskprogress.h"
 #include "core/settings/memorysettings.h"
+#include "core/ui/progress.h"
 #include "core/viewmodel/viewstate.h"
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/recentfiles.h"
@@ -58,19 +58,15 @@ private:
 };
 
 // Runs the work in place and cancels it once it reports half of its total done.
-struct HalfWayCanceller : TaskRunner {
-    void run(const std::function<void(TaskProgress&)>& task) override {
-        struct Progress : TaskProgress {
-            bool advance(std::int64_t done) override {
-                TaskProgress::advance(done);
-                if (done * 2 >= total())
-                    cancel();
-                return !cancelled();
-            }
-        } progress;
-        task(progress);
-    }
-};
+bool cancelHalfWay(const Pass& pass) {
+    bool cancelled = false;
+    (void)pass([&](std::int64_t done, std::int64_t total) {
+        if (done * 2 >= total)
+            cancelled = true;
+        return !cancelled;
+    });
+    return !cancelled;
+}
 
 class DumpRewriterTest : public ::testing::Test {
 protected:
@@ -97,8 +93,7 @@ protected:
     MemorySettingsStore settings;
     RecentFileList recent{settings};
     DocumentWorkflow flow{work, viewState, view, ui, settings, recent, tmp.path()};
-    InlineTaskRunner runner;
-    FailingRewriter rewriter{work, flow, ui, folder, runner};
+    FailingRewriter rewriter{work, flow, ui, folder, runPassHere};
     std::string path;
 };
 
@@ -240,21 +235,13 @@ TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
         bytes[i] = 0xEE;
     open(bytes);
     // Counting runs to its end; the writing pass is cancelled.
-    struct CancelSecondRun : TaskRunner {
-        void run(const std::function<void(TaskProgress&)>& task) override {
-            if (runs++ == 0) {
-                TaskProgress progress;
-                task(progress);
-            } else {
-                canceller.run(task);
-            }
-        }
-        int runs = 0;
-        HalfWayCanceller canceller;
-    } cancelling;
-    FailingRewriter cancelled{work, flow, ui, folder, cancelling};
+    int runs = 0;
+    const PassRunner cancelSecondRun = [&runs](const Pass& pass) {
+        return runs++ == 0 ? runPassHere(pass) : cancelHalfWay(pass);
+    };
+    FailingRewriter cancelled{work, flow, ui, folder, cancelSecondRun};
     EXPECT_FALSE(cancelled.ReplaceAllMatches(Bytes{0xEE}, Bytes{1, 2}));
-    EXPECT_EQ(cancelling.runs, 2);
+    EXPECT_EQ(runs, 2);
     EXPECT_EQ(onDisk(), bytes);
     EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::AskReplaceAll});
     EXPECT_FALSE(work.modified());

@@ -1,7 +1,7 @@
 #include "core/dumpfile/workfolder.h"
 #include "core/search/consolenavigation.h"
 #include "core/search/patternsearch.h"
-#include "core/search/taskprogress.h"
+#include "core/ui/progress.h"
 #include "core/viewmodel/viewstate.h"
 #include "core/workflow/work.h"
 #include "memorysource.h"
@@ -44,8 +44,7 @@ std::optional<Offset> findOneByOne(const Bytes& data, const Bytes& pattern, Offs
 
 std::optional<Offset> find(const Bytes& data, const Bytes& pattern, Offset start,
                            SearchDirection direction) {
-    TaskProgress progress;
-    return findPattern(std::span<const std::uint8_t>(data), pattern, start, direction, progress);
+    return findPattern(std::span<const std::uint8_t>(data), pattern, start, direction, {});
 }
 
 TEST(PatternSearch, OverlappingMatchesAndBothEnds) {
@@ -74,8 +73,7 @@ TEST(PatternSearch, EqualsTheOneByOneDefinitionOnRandomData) {
             EXPECT_EQ(find(data, pattern, start, direction),
                       findOneByOne(data, pattern, start, direction));
             MemorySource source(data);
-            TaskProgress progress;
-            EXPECT_EQ(findPattern(source, pattern, start, direction, progress),
+            EXPECT_EQ(findPattern(source, pattern, start, direction, {}),
                       findOneByOne(data, pattern, start, direction));
         }
     }
@@ -102,15 +100,11 @@ TEST(PatternSearch, FindsAPatternAcrossTheWorkPieces) {
     EXPECT_EQ(find(data, pattern, static_cast<Offset>(data.size() - 1), SearchDirection::Up),
               static_cast<Offset>(at));
     MemorySource source(data);
-    TaskProgress progress;
-    EXPECT_EQ(findPattern(source, pattern, 0, SearchDirection::Down, progress),
-              static_cast<Offset>(at));
+    EXPECT_EQ(findPattern(source, pattern, 0, SearchDirection::Down, {}), static_cast<Offset>(at));
 }
 
 TEST(PatternSearch, CancelledSearchFindsNothing) {
-    struct StopAtOnce : TaskProgress {
-        bool advance(std::int64_t) override { return false; }
-    } progress;
+    const ProgressFn progress = [](std::int64_t, std::int64_t) { return false; };
     Bytes data((40 << 20), 0);
     data.back() = 1;
     EXPECT_EQ(findPattern(std::span<const std::uint8_t>(data), Bytes{1}, 0, SearchDirection::Down,
@@ -128,7 +122,7 @@ protected:
     Work work{folder};
     ViewState view;
     ScriptedUi ui;
-    InlineTaskRunner runner;
+    PassRunner runner = runPassHere;
 };
 
 TEST_F(ConsoleNavigationTest, SearchesOnFromTheHitAndKeepsItWhenNothingMore) {
@@ -159,13 +153,10 @@ TEST_F(ConsoleNavigationTest, UpwardFromTheLastByteWithoutAHit) {
 }
 
 TEST_F(ConsoleNavigationTest, CancelledSearchMovesNothing) {
-    struct CancellingRunner : TaskRunner {
-        void run(const std::function<void(TaskProgress&)>& task) override {
-            TaskProgress progress;
-            progress.cancel();
-            task(progress);
-        }
-    } cancelling;
+    const PassRunner cancelling = [](const Pass& pass) {
+        (void)pass([](std::int64_t, std::int64_t) { return false; });
+        return false;
+    };
     Bytes data(64 << 20, 0);
     data.back() = 7;
     open(data);

@@ -1,5 +1,5 @@
 #include "core/search/replacestream.h"
-#include "core/search/taskprogress.h"
+#include "core/ui/progress.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +74,8 @@ protected:
             out.insert(out.end(), b.begin(), b.end());
             return true;
         };
-        TaskProgress progress;
         const auto r = ReplaceStream(fd, writing ? &sink : nullptr, pattern, replacement,
-                                     static_cast<std::int64_t>(in.size()), progress);
+                                     static_cast<std::int64_t>(in.size()), {});
         ::close(fd);
         return {r, out};
     }

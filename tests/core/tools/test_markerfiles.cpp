@@ -1,7 +1,7 @@
 #include "core/markers/markertable.h"
 #include "core/text/messages.h"
 #include "core/tools/markerfiles.h"
-#include "core/tools/progress.h"
+#include "core/ui/progress.h"
 #include "filesizelimit.h"
 #include "memorysource.h"
 #include "scriptedui.h"
