@@ -45,7 +45,7 @@ std::string filePathArgument(const QString& argument) {
     return ec ? path : absolute.lexically_normal().string();
 }
 
-std::optional<long long> offsetArgument(const QString& text) {
+std::optional<long long> numberArgument(const QString& text) {
     bool ok = false;
     const long long n = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)
                                                                    : text.toLongLong(&ok, 10);

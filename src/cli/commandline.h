@@ -22,7 +22,7 @@ namespace byzel::cli {
 [[nodiscard]] std::string filePathArgument(const QString& argument);
 
 // A number argument: decimal, or hexadecimal after "0x".
-[[nodiscard]] std::optional<long long> offsetArgument(const QString& text);
+[[nodiscard]] std::optional<long long> numberArgument(const QString& text);
 
 // Bytes given as hexadecimal digit pairs, between minBytes and maxBytes of them; refused with
 // a message naming the argument otherwise.

@@ -25,14 +25,6 @@ bool isMarkerFile(const std::string& path) {
                                        .compare(".mkg", Qt::CaseInsensitive) == 0;
 }
 
-// A row number: decimal, or hexadecimal after "0x".
-std::optional<long long> rowNumber(const QString& text) {
-    bool ok = false;
-    const long long n = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)
-                                                                   : text.toLongLong(&ok, 10);
-    return ok ? std::optional(n) : std::nullopt;
-}
-
 // Opens the dump file of a marker file: where it was saved, else where a moved dump file may
 // be. Nothing is asked; a dump file that is nowhere to be found is reported with every place
 // looked at.
@@ -101,12 +93,12 @@ int runDump(const QStringList& arguments, ConsoleUi& ui) {
         return *status;
 
     std::optional<long long> firstRow, rowCount;
-    if (parser.isSet(top) && (!(firstRow = rowNumber(parser.value(top))) || *firstRow < 0)) {
+    if (parser.isSet(top) && (!(firstRow = numberArgument(parser.value(top))) || *firstRow < 0)) {
         ui.error("--top takes a row number of 0 or more, not \"" + parser.value(top).toStdString() +
                  "\"");
         return Refused;
     }
-    if (parser.isSet(rows) && (!(rowCount = rowNumber(parser.value(rows))) || *rowCount < 1)) {
+    if (parser.isSet(rows) && (!(rowCount = numberArgument(parser.value(rows))) || *rowCount < 1)) {
         ui.error("--rows takes a number of rows of 1 or more, not \"" +
                  parser.value(rows).toStdString() + "\"");
         return Refused;
@@ -139,15 +131,8 @@ int runDump(const QStringList& arguments, ConsoleUi& ui) {
         if (!markers.isSorted())
             markers.SortMarkPosition(markers.count());
     } else {
-        switch (source.open(file, ui)) {
-        case FileSource::OpenResult::Opened:
-            break;
-        case FileSource::OpenResult::Missing:
-            ui.error(file + ": no such file");
-            return FileFailed;
-        case FileSource::OpenResult::Failed:
-            return FileFailed;
-        }
+        if (auto status = openFileArgument(source, file, ui))
+            return *status;
     }
 
     const std::int64_t totalRows = source.totalRows();

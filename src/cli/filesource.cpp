@@ -1,6 +1,9 @@
 #include "cli/filesource.h"
 
+#include "cli/commands.h"
+#include "cli/readfile.h"
 #include "core/dumpfile/dumpgeometry.h"
+#include "core/ui/consoleui.h"
 #include "core/ui/uiport.h"
 
 #include <algorithm>
@@ -55,6 +58,19 @@ std::int32_t FileSource::readAt(Offset offset, std::span<std::uint8_t> buffer) c
             return 0;
         }
     }
+}
+
+std::optional<int> openFileArgument(FileSource& source, const std::string& file, ConsoleUi& ui) {
+    switch (source.open(file, ui)) {
+    case FileSource::OpenResult::Opened:
+        return std::nullopt;
+    case FileSource::OpenResult::Missing:
+        ui.error(file + (isFolder(file) ? ": is a folder" : ": no such file"));
+        return FileFailed;
+    case FileSource::OpenResult::Failed:
+        break;
+    }
+    return FileFailed;
 }
 
 } // namespace byzel::cli

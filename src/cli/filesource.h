@@ -5,7 +5,10 @@
 
 #include <string>
 
+#include <optional>
+
 namespace byzel {
+class ConsoleUi;
 class UiPort;
 }
 
@@ -36,5 +39,10 @@ private:
     std::string m_path;
     mutable bool m_readFailed = false;
 };
+
+// Opens the file a command reads, saying why when it cannot ("is a folder", "no such file", or
+// the program's message). The exit status when the command should end, nothing when opened.
+[[nodiscard]] std::optional<int> openFileArgument(FileSource& source, const std::string& file,
+                                                  ConsoleUi& ui);
 
 } // namespace byzel::cli

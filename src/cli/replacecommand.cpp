@@ -82,7 +82,7 @@ int runReplace(const QStringList& arguments, ConsoleUi& ui) {
     }
     std::optional<long long> offset;
     if (parser.isSet(at) &&
-        (!(offset = offsetArgument(parser.value(at))) || *offset < 0 || *offset > INT32_MAX)) {
+        (!(offset = numberArgument(parser.value(at))) || *offset < 0 || *offset > INT32_MAX)) {
         ui.error("--at takes an offset of 0 or more, not \"" + parser.value(at).toStdString() +
                  "\"");
         return Refused;

@@ -1,7 +1,6 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "cli/filesource.h"
-#include "cli/readfile.h"
 
 #include "core/search/patternsearch.h"
 
@@ -36,7 +35,7 @@ int runSearch(const QStringList& arguments, ConsoleUi& ui) {
     if (!pattern)
         return Refused;
     std::optional<long long> start = 0;
-    if (parser.isSet(from) && (!(start = offsetArgument(parser.value(from))) || *start < 0)) {
+    if (parser.isSet(from) && (!(start = numberArgument(parser.value(from))) || *start < 0)) {
         ui.error("--from takes an offset of 0 or more, not \"" + parser.value(from).toStdString() +
                  "\"");
         return Refused;
@@ -48,15 +47,8 @@ int runSearch(const QStringList& arguments, ConsoleUi& ui) {
 
     const std::string file = filePathArgument(parser.positionalArguments().front());
     FileSource source;
-    switch (isFolder(file) ? FileSource::OpenResult::Missing : source.open(file, ui)) {
-    case FileSource::OpenResult::Opened:
-        break;
-    case FileSource::OpenResult::Missing:
-        ui.error(file + (isFolder(file) ? ": is a folder" : ": no such file"));
-        return FileFailed;
-    case FileSource::OpenResult::Failed:
-        return FileFailed;
-    }
+    if (auto status = openFileArgument(source, file, ui))
+        return *status;
     // Offsets beyond the file hold nothing to find.
     const auto first = static_cast<Offset>(std::min<long long>(*start, source.size()));
     const SearchDirection direction =

@@ -15,28 +15,6 @@ namespace {
 
 constexpr int kDefaultCapacity = 4000;
 
-// A number of the command line: decimal, or hexadecimal after "0x".
-std::optional<long long> numberArgument(const QString& text) {
-    bool ok = false;
-    const long long n = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)
-                                                                   : text.toLongLong(&ok, 10);
-    return ok ? std::optional(n) : std::nullopt;
-}
-
-// Opens FILE for a command that reads it whole; the exit status when it cannot be.
-std::optional<int> openFile(FileSource& source, const std::string& file, ConsoleUi& ui) {
-    switch (source.open(file, ui)) {
-    case FileSource::OpenResult::Opened:
-        return std::nullopt;
-    case FileSource::OpenResult::Missing:
-        ui.error(file + ": no such file");
-        return FileFailed;
-    case FileSource::OpenResult::Failed:
-        break;
-    }
-    return FileFailed;
-}
-
 // The character of a row as a terminal can show it: control characters become ".".
 std::string printableCharacter(std::uint16_t code) {
     if (code < 0x20 || code == 0x7F)
@@ -80,7 +58,7 @@ int runCrc(const QStringList& arguments, ConsoleUi& ui) {
     }
     const std::string file = filePathArgument(values[0]);
     FileSource source;
-    if (auto status = openFile(source, file, ui))
+    if (auto status = openFileArgument(source, file, ui))
         return *status;
     if (*end >= source.size()) {
         ui.error("END " + std::to_string(*end) + " is past the last byte of " + file + ", " +
@@ -136,7 +114,7 @@ int runCount(const QStringList& arguments, ConsoleUi& ui) {
 
     const std::string file = filePathArgument(parser.positionalArguments().front());
     FileSource source;
-    if (auto status = openFile(source, file, ui))
+    if (auto status = openFileArgument(source, file, ui))
         return *status;
     const auto counts = countOccurrences(source);
     if (!counts) {
