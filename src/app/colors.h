@@ -3,6 +3,8 @@
 #include "core/types.h"
 
 #include <QColor>
+#include <QIcon>
+#include <QPixmap>
 
 namespace byzel {
 
@@ -12,6 +14,13 @@ namespace byzel {
 }
 [[nodiscard]] inline ColorRef toColorRef(const QColor& c) {
     return rgb(c.red(), c.green(), c.blue());
+}
+
+// A plain square of the colour, for palettes and colour buttons.
+[[nodiscard]] inline QIcon colorSwatch(ColorRef c, QSize size = QSize(16, 16)) {
+    QPixmap pixmap(size);
+    pixmap.fill(toQColor(c));
+    return QIcon(pixmap);
 }
 
 } // namespace byzel

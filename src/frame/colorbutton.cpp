@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kPaletteColumns = 8;
 
-QIcon swatch(ColorRef color) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(toQColor(color));
-    return QIcon(pixmap);
-}
-
 } // namespace
 
 const std::vector<ColorRef>& ColorButton::paletteColors() {
@@ -58,7 +52,7 @@ ColorButton::ColorButton(Chooser chooser, QWidget* parent)
         const ColorRef c = colors[i];
         auto* cell = new QToolButton(panel);
         cell->setAutoRaise(true);
-        cell->setIcon(swatch(c));
+        cell->setIcon(colorSwatch(c));
         cell->setIconSize(QSize(16, 16));
         cell->setObjectName(QString("palette-%1").arg(c, 6, 16, QLatin1Char('0')));
         cell->setToolTip(toQColor(c).name());

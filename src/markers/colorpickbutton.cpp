@@ -9,16 +9,6 @@
 #include <QWidgetAction>
 
 namespace byzel {
-namespace {
-
-QIcon swatch(ColorRef color, QSize size) {
-    QPixmap pixmap(size);
-    pixmap.fill(toQColor(color));
-    return QIcon(pixmap);
-}
-
-} // namespace
-
 const std::vector<ColorRef>& ColorPickButton::paletteColors() {
     static const std::vector<ColorRef> colors = [] {
         std::vector<ColorRef> c(kStandardColors.begin(), kStandardColors.end());
@@ -51,7 +41,7 @@ ColorPickButton::ColorPickButton(Chooser chooser, QWidget* parent)
         const ColorRef c = colors[i];
         auto* cell = new QToolButton(panel);
         cell->setAutoRaise(true);
-        cell->setIcon(swatch(c, QSize(16, 16)));
+        cell->setIcon(colorSwatch(c));
         cell->setIconSize(QSize(16, 16));
         cell->setObjectName(QString("palette-%1").arg(c, 6, 16, QLatin1Char('0')));
         cell->setToolTip(toQColor(c).name());
@@ -73,7 +63,7 @@ ColorPickButton::ColorPickButton(Chooser chooser, QWidget* parent)
 
 void ColorPickButton::setColor(ColorRef color) {
     m_color = color;
-    setIcon(swatch(color, iconSize()));
+    setIcon(colorSwatch(color, iconSize()));
 }
 
 void ColorPickButton::chooseOther() {
