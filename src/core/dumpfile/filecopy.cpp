@@ -64,6 +64,15 @@ bool copyFileData(int in, int out) {
     return o == Outcome::Done;
 }
 
+long readSome(int fd, void* data, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        return static_cast<long>(n);
+    }
+}
+
 bool writeAll(int fd, const void* data, std::size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {

@@ -9,6 +9,10 @@ namespace byzel {
 // last resort. False on any failure; out may then hold part of the data.
 [[nodiscard]] bool copyFileData(int in, int out);
 
+// Reads up to size bytes, going on after interruptions: the count read, 0 at the end, -1 on
+// failure.
+[[nodiscard]] long readSome(int fd, void* data, std::size_t size);
+
 // Writes bytes completely, retrying short writes and interruptions.
 [[nodiscard]] bool writeAll(int fd, const void* data, std::size_t size);
 

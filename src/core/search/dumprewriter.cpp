@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <utility>
 #include <vector>
 
@@ -30,16 +29,6 @@ struct DumpRewriter::Scratch {
 namespace {
 
 constexpr std::size_t kCopyBlock = 4 << 20;
-
-// Reads up to size bytes, going on after interruptions; -1 on failure, 0 at the end.
-ssize_t readSome(int fd, std::uint8_t* data, std::size_t size) {
-    for (;;) {
-        ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        return n;
-    }
-}
 
 } // namespace
 
@@ -84,7 +73,7 @@ bool DumpRewriter::ReplaceCurrentHit(
                                          ? block.size()
                                          : static_cast<std::size_t>(std::min<std::int64_t>(
                                                count, static_cast<std::int64_t>(block.size())));
-            const ssize_t n = readSome(in, block.data(), want);
+            const long n = readSome(in, block.data(), want);
             if (n < 0 || (n == 0 && count > 0))
                 return Outcome::ReadFailed;
             if (n == 0)

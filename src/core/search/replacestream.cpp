@@ -1,11 +1,10 @@
 #include "core/search/replacestream.h"
 
+#include "core/dumpfile/filecopy.h"
 #include "core/search/bytescan.h"
 #include "core/ui/progress.h"
 
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
 #include <vector>
 
 namespace byzel {
@@ -43,16 +42,6 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-// Reads up to size bytes; -1 on failure, 0 at the end.
-ssize_t readSome(int fd, std::uint8_t* data, std::size_t size) {
-    for (;;) {
-        ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        return n;
-    }
-}
-
 } // namespace
 
 ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
@@ -68,7 +57,7 @@ ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
     std::size_t carried = 0;
     std::int64_t consumed = 0;
     for (;;) {
-        const ssize_t got = readSome(input, buffer.data() + carried, kBlock);
+        const long got = readSome(input, buffer.data() + carried, kBlock);
         if (got < 0) {
             result.status = Status::ReadFailed;
             return result;
