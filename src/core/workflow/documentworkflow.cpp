@@ -83,13 +83,18 @@ void DocumentWorkflow::newWork() {
     openAsNewWork(path);
 }
 
-void DocumentWorkflow::openWork() {
+std::string DocumentWorkflow::chooseMarkerFile() {
     FileDialogRequest request;
     request.title = "マーカファイルを指定";
     request.filter = "マーカファイル(*.mkg)|*.mkg||";
     request.defaultExtension = "mkg";
-    const std::string path = m_ui.chooseOpenFile(request);
-    if (path.empty() || !hasMarkerFileExtension(path))
+    std::string path = m_ui.chooseOpenFile(request);
+    return hasMarkerFileExtension(path) ? path : std::string();
+}
+
+void DocumentWorkflow::openWork() {
+    const std::string path = chooseMarkerFile();
+    if (path.empty())
         return;
     if (loadMarkerFile(path))
         m_recentFiles.add(path);

@@ -84,6 +84,8 @@ private:
     std::optional<FoundDumpFile> locateDumpFile(const std::string& markerFilePath);
     // Closes the dump file and forgets the markers and names; the display switches stay.
     void forgetWork();
+    // A marker file chosen by the user; empty on cancel or for a name without ".mkg".
+    std::string chooseMarkerFile();
     bool refuseLongPath(const std::string& path);
 
     Work& m_work;

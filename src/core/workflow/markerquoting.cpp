@@ -13,12 +13,8 @@ bool DocumentWorkflow::quoteMarkers() {
     if (!m_work.markers().empty() &&
         showMessage(m_ui, msg::AskOverwriteMarkers, {}, BoxStyle::YesNo) != Yes)
         return false;
-    FileDialogRequest request;
-    request.title = "マーカファイルを指定";
-    request.filter = "マーカファイル(*.mkg)|*.mkg||";
-    request.defaultExtension = "mkg";
-    const std::string path = m_ui.chooseOpenFile(request);
-    if (path.empty() || !hasMarkerFileExtension(path))
+    const std::string path = chooseMarkerFile();
+    if (path.empty())
         return false;
     if (m_work.modified() && !confirmSave())
         return false;
