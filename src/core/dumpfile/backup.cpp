@@ -3,6 +3,7 @@
 #include "core/dumpfile/filecopy.h"
 #include "core/dumpfile/uniquefd.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,6 +42,26 @@ bool backupDumpFile(const std::string& path) {
     if (!done)
         ::unlink(tempPath.c_str());
     return done;
+}
+
+bool linkBackup(const std::string& path) {
+    const std::string backup = backupPathFor(path);
+    if (backup.empty())
+        return false;
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        const std::string tempPath = tempNameBeside(backup, attempt);
+        // A dump path that is a link to the file names the file's data, not the link.
+        if (::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (::rename(tempPath.c_str(), backup.c_str()) == 0)
+            return true;
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    return false;
 }
 
 FileAttributes makeWritable(const std::string& path) {

@@ -87,14 +87,17 @@ bool writeAll(int fd, const void* data, std::size_t size) {
     return true;
 }
 
-int createTempBeside(const std::string& target, unsigned mode, std::string& tempPath) {
+std::string tempNameBeside(const std::string& target, int attempt) {
     const auto slash = target.rfind('/');
     const std::string folder =
         slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     // A short name of our own: the target's name may already be as long as the system allows.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + ".byzel-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) +
-                   ".tmp";
+    return folder + ".byzel-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+}
+
+int createTempBeside(const std::string& target, unsigned mode, std::string& tempPath) {
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        tempPath = tempNameBeside(target, attempt);
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                         static_cast<mode_t>(mode));
         if (fd >= 0 || errno != EEXIST)

@@ -16,6 +16,11 @@ namespace byzel {
 // Writes bytes completely, retrying short writes and interruptions.
 [[nodiscard]] bool writeAll(int fd, const void* data, std::size_t size);
 
+// How many names tempNameBeside is asked for before giving up.
+inline constexpr int kTempNameAttempts = 100;
+// A name for a temporary file beside target (same folder), different for each attempt.
+[[nodiscard]] std::string tempNameBeside(const std::string& target, int attempt);
+
 // Creates a new, empty file beside target (same folder, so a rename over target is atomic)
 // with the given permission bits before the umask. Returns its descriptor, or -1, and stores
 // its path in tempPath.

@@ -34,26 +34,26 @@ bool nameTaken(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-bool ReplacingFile::open(const std::string& target) {
+bool ReplacingFile::open(const std::string& target, Existing existing) {
     discard();
-    struct stat existing;
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
+    struct stat st;
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
         errno = EISDIR;
         return false;
     }
-    if (exists && !S_ISREG(existing.st_mode)) {
+    if (exists && !S_ISREG(st.st_mode)) {
         m_fd.reset(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
         m_target = target;
         return m_fd.valid();
     }
-    if (exists && ::access(target.c_str(), W_OK) != 0)
+    if (exists && existing == Existing::MustBeWritable && ::access(target.c_str(), W_OK) != 0)
         return false;
 
     m_target = exists ? replacedFile(target) : target;
-    m_fd.reset(createTempBeside(m_target, exists ? existing.st_mode & 07777 : 0666, m_tempPath));
+    m_fd.reset(createTempBeside(m_target, exists ? st.st_mode & 07777 : 0666, m_tempPath));
     // The new file's bits came through the umask; an existing file keeps exactly its own.
-    if (m_fd.valid() && exists && ::fchmod(m_fd.get(), existing.st_mode & 07777) != 0)
+    if (m_fd.valid() && exists && ::fchmod(m_fd.get(), st.st_mode & 07777) != 0)
         discard();
     if (!m_fd.valid())
         m_tempPath.clear();

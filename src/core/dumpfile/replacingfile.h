@@ -21,10 +21,15 @@ public:
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
+    // Whether an existing file we may not write can be replaced all the same.
+    enum class Existing { MustBeWritable, MayBeReadOnly };
+
     // Starts the new file. False when nothing can be written: a folder in the target's place,
-    // an existing file we may not write (it is kept, though a rename could replace it), a
-    // folder we may not create a file in. An existing file's permission bits carry over.
-    [[nodiscard]] bool open(const std::string& target);
+    // an existing file we may not write (it is kept, though a rename could replace it) unless
+    // that is allowed, a folder we may not create a file in. An existing file's permission bits
+    // carry over.
+    [[nodiscard]] bool open(const std::string& target,
+                            Existing existing = Existing::MustBeWritable);
     // Where the data goes; -1 while nothing is open.
     [[nodiscard]] int fd() const { return m_fd.get(); }
     // Puts the new file in the target's place once it is safely on disk. False, with the

@@ -2,6 +2,7 @@
 
 #include "core/dumpfile/backup.h"
 #include "core/dumpfile/filecopy.h"
+#include "core/dumpfile/replacingfile.h"
 #include "core/dumpfile/uniquefd.h"
 #include "core/dumpfile/workfolder.h"
 #include "core/search/replacestream.h"
@@ -15,20 +16,39 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
 namespace byzel {
 
-struct DumpRewriter::Scratch {
+struct DumpRewriter::Source {
+    // Named when a read of it fails.
     std::string path;
     UniqueFd fd;
     std::int64_t size = 0;
+    // The new content goes to a new file that then takes the dump file's place, so the dump
+    // file's own data, read here, stays as it is. Otherwise this is the scratch copy and the
+    // dump file is written anew in place.
+    bool byRename = false;
 };
 
 namespace {
 
 constexpr std::size_t kCopyBlock = 4 << 20;
+
+// Whether a new file can take the dump file's place without anyone seeing a difference but in
+// its inode: a regular file of ours, known by no other name, in a folder we may write. Anything
+// else (a second hard link, another owner) is rewritten in place so that it stays the same file.
+bool replaceableByRename(const std::string& path) {
+    struct stat st;
+    if (backupPathFor(path).empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_nlink != 1 || st.st_uid != ::geteuid())
+        return false;
+    std::error_code ec;
+    const std::filesystem::path file = std::filesystem::canonical(path, ec);
+    return !ec && ::access(file.parent_path().c_str(), W_OK | X_OK) == 0;
+}
 
 } // namespace
 
@@ -60,7 +80,7 @@ bool DumpRewriter::ReplaceCurrentHit(
         replacement->size() == pattern.size() ? msg::AskReplaceHit : msg::AskReplaceOtherLength;
     if (showMessage(m_ui, question, {}, BoxStyle::YesNo) != Yes)
         return false;
-    std::optional<Scratch> scratch = openScratch(pattern.size());
+    std::optional<Source> scratch = openSource(pattern.size());
     if (!scratch)
         return false;
     const int in = scratch->fd.get();
@@ -108,9 +128,11 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
                                      std::span<const std::uint8_t> replacement) {
     if (!m_work.isOpen())
         return false;
-    std::optional<Scratch> scratch = openScratch(pattern.size());
+    std::optional<Source> scratch = openSource(pattern.size());
     if (!scratch)
         return false;
+    if (scratch->byRename)
+        return replaceAllByRename(*scratch, pattern, replacement);
     ReplaceStreamResult counted;
     const bool ran = m_runner([&](const ProgressFn& progress) {
         counted = ReplaceStream(scratch->fd.get(), nullptr, pattern, replacement, scratch->size,
@@ -162,6 +184,62 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
     return written;
 }
 
+bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8_t> pattern,
+                                      std::span<const std::uint8_t> replacement) {
+    // One pass counts the occurrences and writes the new content beside the dump file; it takes
+    // the dump file's place only once the user agrees. The dump file stays read-only if it was.
+    const std::string path = m_work.dump().path();
+    ReplacingFile newContent;
+    if (!newContent.open(path, ReplacingFile::Existing::MayBeReadOnly)) {
+        showMessage(m_ui, msg::OpenFailed, path + "\n", BoxStyle::Error);
+        return false;
+    }
+    ReplaceStreamResult result;
+    result.status = ReplaceStreamResult::Status::Cancelled;
+    const bool ran = m_runner([&](const ProgressFn& progress) {
+        const ByteSink sink = [&](std::span<const std::uint8_t> bytes) {
+            // Sends what is written to disk while the rest is made, so that the sync before
+            // the new file takes the dump file's place has little left to wait for.
+            const bool written = writeOut(newContent.fd(), bytes);
+            ::sync_file_range(newContent.fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
+            return written;
+        };
+        result = ReplaceStream(source.fd.get(), &sink, pattern, replacement, source.size, progress);
+        return true;
+    });
+    switch (ran ? result.status : ReplaceStreamResult::Status::Cancelled) {
+    case ReplaceStreamResult::Status::Done:
+        break;
+    case ReplaceStreamResult::Status::ReadFailed:
+        showMessage(m_ui, msg::OpenFailed, source.path + "\n", BoxStyle::Error);
+        return false;
+    case ReplaceStreamResult::Status::WriteFailed:
+        showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
+        return false;
+    case ReplaceStreamResult::Status::Cancelled:
+        return false;
+    }
+    if (result.count == 0) {
+        showMessage(m_ui, msg::NoOccurrences, {}, BoxStyle::Information);
+        return false;
+    }
+    const std::string found = "該当 " + std::to_string(result.count) + "件\n";
+    if (showMessage(m_ui, msg::AskReplaceAll, found, BoxStyle::YesNo) != Yes)
+        return false;
+    // The old data is never written again, so the backup can simply be another name for it.
+    if (!linkBackup(path))
+        (void)backupDumpFile(path);
+    if (!newContent.commit()) {
+        showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
+        return false;
+    }
+    m_replaced = result.count;
+    reload();
+    showMessage(m_ui, msg::ReplaceDone, std::to_string(result.count) + "件 ",
+                BoxStyle::Information);
+    return true;
+}
+
 bool DumpRewriter::writeRow(Offset row, std::span<const std::uint8_t> bytes) {
     if (!m_work.isOpen() || showMessage(m_ui, msg::AskWriteRow, {}, BoxStyle::YesNo) != Yes)
         return false;
@@ -191,40 +269,81 @@ bool DumpRewriter::writeRow(Offset row, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-std::optional<DumpRewriter::Scratch> DumpRewriter::openScratch(std::size_t patternLength) {
-    Scratch scratch;
-    scratch.path = m_folder.filePath(kScratchFileName);
-    if (scratch.path.empty()) {
-        showMessage(m_ui, msg::ScratchPathFailed, {}, BoxStyle::Error);
-        return std::nullopt;
-    }
-    {
-        UniqueFd source(::open(m_work.dump().path().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-        UniqueFd copy(::open(scratch.path.c_str(),
+std::optional<DumpRewriter::Source> DumpRewriter::openSource(std::size_t patternLength) {
+    Source source;
+    const std::string& dumpPath = m_work.dump().path();
+    if (replaceableByRename(dumpPath)) {
+        source.path = dumpPath;
+        source.byRename = true;
+    } else {
+        source.path = m_folder.filePath(kScratchFileName);
+        if (source.path.empty()) {
+            showMessage(m_ui, msg::ScratchPathFailed, {}, BoxStyle::Error);
+            return std::nullopt;
+        }
+        UniqueFd dump(::open(dumpPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+        UniqueFd copy(::open(source.path.c_str(),
                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
         struct stat st;
-        if (!source.valid() || !copy.valid() || ::fstat(source.get(), &st) != 0 ||
-            !S_ISREG(st.st_mode) || !copyFileData(source.get(), copy.get()) || !copy.close()) {
+        if (!dump.valid() || !copy.valid() || ::fstat(dump.get(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || !copyFileData(dump.get(), copy.get()) || !copy.close()) {
             showMessage(m_ui, msg::ScratchCopyFailed, {}, BoxStyle::Error);
             return std::nullopt;
         }
     }
-    scratch.fd.reset(::open(scratch.path.c_str(), O_RDONLY | O_CLOEXEC));
+    source.fd.reset(::open(source.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st;
-    if (!scratch.fd.valid() || ::fstat(scratch.fd.get(), &st) != 0) {
-        showMessage(m_ui, msg::OpenFailed, scratch.path + "\n", BoxStyle::Error);
+    if (!source.fd.valid() || ::fstat(source.fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        showMessage(m_ui, msg::OpenFailed, source.path + "\n", BoxStyle::Error);
         return std::nullopt;
     }
-    scratch.size = st.st_size;
-    if (scratch.size < static_cast<std::int64_t>(patternLength)) {
+    source.size = st.st_size;
+    if (source.size < static_cast<std::int64_t>(patternLength)) {
         showMessage(m_ui, msg::PatternLongerThanFile, {}, BoxStyle::Information);
         return std::nullopt;
     }
-    return scratch;
+    return source;
 }
 
-bool DumpRewriter::rewrite(Scratch& scratch, bool liftReadOnly,
-                           const std::function<Outcome(int, const ProgressFn&)>& write) {
+bool DumpRewriter::rewrite(Source& source, bool liftReadOnly, const WriteContent& write) {
+    return source.byRename ? rewriteByRename(source, write)
+                           : rewriteInPlace(source, liftReadOnly, write);
+}
+
+bool DumpRewriter::rewriteByRename(Source& source, const WriteContent& write) {
+    const std::string path = m_work.dump().path();
+    // The old data is never written again, so the backup can simply be another name for it.
+    if (!linkBackup(path))
+        (void)backupDumpFile(path);
+    // The file is replaced, not written, but one we may not write is refused all the same.
+    const bool writable = UniqueFd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK)).valid();
+    ReplacingFile newContent;
+    if (!writable || !newContent.open(path)) {
+        showMessage(m_ui, msg::OpenFailed, path + "\n", BoxStyle::Error);
+        return false;
+    }
+    const Outcome outcome = runWrite(write, newContent.fd());
+    if (outcome != Outcome::Written || !newContent.commit()) {
+        if (outcome == Outcome::ReadFailed)
+            showMessage(m_ui, msg::OpenFailed, source.path + "\n", BoxStyle::Error);
+        else if (outcome != Outcome::Cancelled)
+            showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
+        return false;
+    }
+    reload();
+    return true;
+}
+
+DumpRewriter::Outcome DumpRewriter::runWrite(const WriteContent& write, int out) {
+    Outcome outcome = Outcome::Cancelled;
+    const bool ran = m_runner([&](const ProgressFn& progress) {
+        outcome = write(out, progress);
+        return true;
+    });
+    return outcome == Outcome::Written && !ran ? Outcome::Cancelled : outcome;
+}
+
+bool DumpRewriter::rewriteInPlace(Source& scratch, bool liftReadOnly, const WriteContent& write) {
     const std::string path = m_work.dump().path();
     const bool backedUp = backupDumpFile(path);
     const FileAttributes attributes = liftReadOnly ? makeWritable(path) : FileAttributes{};
@@ -234,13 +353,7 @@ bool DumpRewriter::rewrite(Scratch& scratch, bool liftReadOnly,
         showMessage(m_ui, msg::OpenFailed, path + "\n", BoxStyle::Error);
         return false;
     }
-    Outcome outcome = Outcome::Cancelled;
-    const bool ran = m_runner([&](const ProgressFn& progress) {
-        outcome = write(dump.get(), progress);
-        return true;
-    });
-    if (outcome == Outcome::Written && !ran)
-        outcome = Outcome::Cancelled;
+    const Outcome outcome = runWrite(write, dump.get());
     if (outcome != Outcome::Written) {
         const bool restored = restore(dump.get(), backedUp, scratch.fd.get());
         dump.reset();

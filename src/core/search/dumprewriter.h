@@ -50,14 +50,24 @@ protected:
     virtual bool writeOut(int fd, std::span<const std::uint8_t> bytes);
 
 private:
-    struct Scratch;
+    struct Source;
     enum class Outcome { Written, ReadFailed, WriteFailed, Cancelled };
+    using WriteContent = std::function<Outcome(int out, const ProgressFn&)>;
 
-    std::optional<Scratch> openScratch(std::size_t patternLength);
+    // Opens what the new content is made from: the dump file itself when a new file can take
+    // its place, otherwise the scratch copy taken now.
+    std::optional<Source> openSource(std::size_t patternLength);
+    // Makes the backup, lets write produce the new content and puts it in the dump file's
+    // place; should anything fail or the user cancel, the dump file keeps its old content.
+    bool rewrite(Source& source, bool liftReadOnly, const WriteContent& write);
+    // Writes a new file beside the dump file and renames it over the dump file when complete.
+    bool rewriteByRename(Source& source, const WriteContent& write);
+    bool replaceAllByRename(Source& source, std::span<const std::uint8_t> pattern,
+                            std::span<const std::uint8_t> replacement);
     // Truncates the dump file, lets write fill it and puts the old content back should that
-    // not complete. Everything after the backup of the rewrite is done here.
-    bool rewrite(Scratch& scratch, bool liftReadOnly,
-                 const std::function<Outcome(int dumpFd, const ProgressFn&)>& write);
+    // not complete.
+    bool rewriteInPlace(Source& scratch, bool liftReadOnly, const WriteContent& write);
+    Outcome runWrite(const WriteContent& write, int out);
     // Puts the previous content back into the open dump file from the backup, or from the
     // scratch copy when there is no backup. False when that fails too.
     bool restore(int dumpFd, bool backedUp, int scratchFd);

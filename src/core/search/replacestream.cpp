@@ -11,6 +11,7 @@ namespace byzel {
 namespace {
 
 constexpr std::size_t kBlock = 4 << 20;
+constexpr std::size_t kDirectRun = 64 << 10;
 
 // Collects output and hands it to the sink in large pieces.
 class OutputBuffer {
@@ -22,10 +23,11 @@ public:
     bool put(const std::uint8_t* data, std::size_t size) {
         if (!m_sink || size == 0)
             return true;
+        // Long runs go out as they are; copying them would only cost time.
+        if (size >= kDirectRun)
+            return flush() && (*m_sink)(std::span(data, size));
         if (m_bytes.size() + size > kBlock && !flush())
             return false;
-        if (size >= kBlock)
-            return (*m_sink)(std::span(data, size));
         m_bytes.insert(m_bytes.end(), data, data + size);
         return true;
     }

@@ -75,6 +75,19 @@ protected:
         ASSERT_TRUE(flow.openAsNewWork(path));
     }
     Bytes onDisk() const { return TempFolder::read(path); }
+    // A second hard link makes a rewrite go in place rather than through a new file.
+    void giveASecondName() {
+        const std::string other = tmp.path("other.bin");
+        ::unlink(other.c_str());
+        ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+    }
+    // New files left beside the dump file by a rewrite that did not complete.
+    int halfWrittenFiles() const {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(tmp.path()))
+            count += entry.path().filename().string().starts_with(".byzel-");
+        return count;
+    }
     Bytes inWorkingCopy() {
         Bytes b(static_cast<std::size_t>(work.dump().size()));
         (void)work.dump().readAt(0, b);
@@ -110,7 +123,6 @@ TEST_F(DumpRewriterTest, ReplaceAllWritesBackupsReloadsAndKeepsTheView) {
     EXPECT_EQ(onDisk(), expected);
     EXPECT_EQ(inWorkingCopy(), expected);
     EXPECT_EQ(TempFolder::read(backupPathFor(path)), bytes);
-    EXPECT_EQ(TempFolder::read(folder.filePath(kScratchFileName)), bytes);
     ASSERT_EQ(ui.shown().size(), 2u);
     EXPECT_EQ(ui.shown()[0].text, "該当 1件\nすべて置換してもよろしいですか");
     EXPECT_EQ(ui.shown()[1].text, "1件 置換終了");
@@ -118,6 +130,41 @@ TEST_F(DumpRewriterTest, ReplaceAllWritesBackupsReloadsAndKeepsTheView) {
     EXPECT_EQ(viewState.topRow, 12);
     EXPECT_EQ(work.searchHit().start, 5);
     EXPECT_EQ(work.searchHit().length, 2);
+}
+
+TEST_F(DumpRewriterTest, ANewFileTakesThePlaceOfAFileKnownByOneName) {
+    open({1, 2, 3, 1, 2});
+    ::chmod(path.c_str(), 0640);
+    struct stat before;
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    // A link in front of the file stays a link.
+    const std::string link = tmp.path("link.bin");
+    ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(flow.openAsNewWork(link));
+    EXPECT_TRUE(rewriter.ReplaceAllMatches(Bytes{1, 2}, Bytes{4}));
+    EXPECT_EQ(onDisk(), (Bytes{4, 3, 4}));
+    struct stat after, backup, linkItself;
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    ASSERT_EQ(::stat(backupPathFor(link).c_str(), &backup), 0);
+    ASSERT_EQ(::lstat(link.c_str(), &linkItself), 0);
+    EXPECT_TRUE(S_ISLNK(linkItself.st_mode));
+    // The old data became the backup without being copied; the new file has the same mode.
+    EXPECT_EQ(backup.st_ino, before.st_ino);
+    EXPECT_EQ(TempFolder::read(backupPathFor(link)), (Bytes{1, 2, 3, 1, 2}));
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(halfWrittenFiles(), 0);
+}
+
+TEST_F(DumpRewriterTest, AFileWithASecondNameIsRewrittenInPlace) {
+    open({1, 2, 3});
+    const std::string other = tmp.path("other.bin");
+    ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+    EXPECT_TRUE(rewriter.ReplaceAllMatches(Bytes{2}, Bytes{5, 5}));
+    EXPECT_EQ(onDisk(), (Bytes{1, 5, 5, 3}));
+    EXPECT_EQ(TempFolder::read(other), (Bytes{1, 5, 5, 3}));
+    EXPECT_EQ(TempFolder::read(backupPathFor(path)), (Bytes{1, 2, 3}));
+    EXPECT_EQ(TempFolder::read(folder.filePath(kScratchFileName)), (Bytes{1, 2, 3}));
 }
 
 TEST_F(DumpRewriterTest, ReplaceAllEdges) {
@@ -215,36 +262,54 @@ TEST_F(DumpRewriterTest, AWriteFailingHalfWayPutsThePreviousContentBack) {
     Bytes bytes(3 << 20);
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<std::uint8_t>(i * 7);
-    open(bytes);
-    rewriter.failAfter = static_cast<std::int64_t>(bytes.size() / 2);
-    EXPECT_FALSE(rewriter.ReplaceAllMatches(Bytes{0}, Bytes{1, 1}));
-    EXPECT_EQ(onDisk(), bytes);
-    EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
-    EXPECT_FALSE(work.modified());
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "rewritten in place" : "replaced by a new file");
+        open(bytes);
+        if (secondName)
+            giveASecondName();
+        FailingRewriter failing{work, flow, ui, folder, runPassHere};
+        failing.failAfter = static_cast<std::int64_t>(bytes.size() / 2);
+        ui.clearRecord();
+        EXPECT_FALSE(failing.ReplaceAllMatches(Bytes{0}, Bytes{1, 1}));
+        EXPECT_EQ(onDisk(), bytes);
+        EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+        EXPECT_FALSE(work.modified());
 
-    work.searchHit() = {0, 1};
-    ui.clearRecord();
-    EXPECT_FALSE(rewriter.ReplaceCurrentHit(Bytes{0}, [] { return replacementOf({}); }));
-    EXPECT_EQ(onDisk(), bytes);
-    EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+        work.searchHit() = {0, 1};
+        ui.clearRecord();
+        EXPECT_FALSE(failing.ReplaceCurrentHit(Bytes{0}, [] { return replacementOf({}); }));
+        EXPECT_EQ(onDisk(), bytes);
+        EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+        EXPECT_EQ(halfWrittenFiles(), 0);
+    }
 }
 
 TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
     Bytes bytes(12 << 20, 0);
     for (std::size_t i = 0; i < bytes.size(); i += 1000)
         bytes[i] = 0xEE;
-    open(bytes);
-    // Counting runs to its end; the writing pass is cancelled.
-    int runs = 0;
-    const PassRunner cancelSecondRun = [&runs](const Pass& pass) {
-        return runs++ == 0 ? runPassHere(pass) : cancelHalfWay(pass);
-    };
-    FailingRewriter cancelled{work, flow, ui, folder, cancelSecondRun};
-    EXPECT_FALSE(cancelled.ReplaceAllMatches(Bytes{0xEE}, Bytes{1, 2}));
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(onDisk(), bytes);
-    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::AskReplaceAll});
-    EXPECT_FALSE(work.modified());
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "rewritten in place" : "replaced by a new file");
+        open(bytes);
+        if (secondName)
+            giveASecondName();
+        // In place, counting runs to its end and the writing pass after the question is
+        // cancelled; a new file is written while counting, and that one pass is cancelled.
+        const int writingRun = secondName ? 1 : 0;
+        int runs = 0;
+        const PassRunner cancelWriting = [&](const Pass& pass) {
+            return runs++ < writingRun ? runPassHere(pass) : cancelHalfWay(pass);
+        };
+        FailingRewriter cancelled{work, flow, ui, folder, cancelWriting};
+        ui.clearRecord();
+        EXPECT_FALSE(cancelled.ReplaceAllMatches(Bytes{0xEE}, Bytes{1, 2}));
+        EXPECT_EQ(runs, writingRun + 1);
+        EXPECT_EQ(onDisk(), bytes);
+        EXPECT_EQ(ui.shownIds(),
+                  secondName ? std::vector<int>{msg::AskReplaceAll} : std::vector<int>{});
+        EXPECT_FALSE(work.modified());
+        EXPECT_EQ(halfWrittenFiles(), 0);
+    }
 }
 
 TEST_F(DumpRewriterTest, RowWrittenInPlace) {
