@@ -44,6 +44,9 @@ bool backupDumpFile(const std::string& path) {
     return done;
 }
 
+namespace {
+
+// Gives the dump file's data the backup's name too, replacing an older backup at once.
 bool linkBackup(const std::string& path) {
     const std::string backup = backupPathFor(path);
     if (backup.empty())
@@ -62,6 +65,12 @@ bool linkBackup(const std::string& path) {
         return false;
     }
     return false;
+}
+
+} // namespace
+
+bool backupBeforeReplacing(const std::string& path) {
+    return linkBackup(path) || backupDumpFile(path);
 }
 
 FileAttributes makeWritable(const std::string& path) {

@@ -15,10 +15,10 @@ namespace byzel {
 // complete. Shows nothing; false when there is no backup path or the copy failed.
 [[nodiscard]] bool backupDumpFile(const std::string& path);
 
-// Makes the backup a second name of the dump file's data instead of a copy, replacing an older
-// backup at once. Only for a rewrite that then puts a new file in the dump file's place, so that
-// these bytes are never written again. False when the file system cannot link; nothing changed.
-[[nodiscard]] bool linkBackup(const std::string& path);
+// The backup for a rewrite that puts a new file in the dump file's place and so never writes
+// the old data again: a second name of that data where the file system allows, at no cost, and
+// a copy as backupDumpFile makes elsewhere. False when neither can be made.
+bool backupBeforeReplacing(const std::string& path);
 
 // The attributes a rewrite of the dump file has to lift and put back. Read-only is the missing
 // owner write permission; there is no hidden attribute here, so it always reads as not set.

@@ -226,9 +226,7 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     const std::string found = "該当 " + std::to_string(result.count) + "件\n";
     if (showMessage(m_ui, msg::AskReplaceAll, found, BoxStyle::YesNo) != Yes)
         return false;
-    // The old data is never written again, so the backup can simply be another name for it.
-    if (!linkBackup(path))
-        (void)backupDumpFile(path);
+    (void)backupBeforeReplacing(path);
     if (!newContent.commit()) {
         showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
         return false;
@@ -312,9 +310,7 @@ bool DumpRewriter::rewrite(Source& source, bool liftReadOnly, const WriteContent
 
 bool DumpRewriter::rewriteByRename(Source& source, const WriteContent& write) {
     const std::string path = m_work.dump().path();
-    // The old data is never written again, so the backup can simply be another name for it.
-    if (!linkBackup(path))
-        (void)backupDumpFile(path);
+    (void)backupBeforeReplacing(path);
     // The file is replaced, not written, but one we may not write is refused all the same.
     const bool writable = UniqueFd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK)).valid();
     ReplacingFile newContent;

@@ -31,6 +31,19 @@ TEST(Backup, CopyReplacesAnOlderBackupAndLeavesNothingElse) {
     EXPECT_FALSE(backupDumpFile("data.bin"));
 }
 
+TEST(Backup, BeforeReplacingTheBackupIsASecondNameOfTheData) {
+    TempFolder folder;
+    const std::string path = folder.write("data.bin", "contents");
+    folder.write("data_Back.bin", "old");
+    ASSERT_TRUE(backupBeforeReplacing(path));
+    struct stat dump, backup;
+    ASSERT_EQ(::stat(path.c_str(), &dump), 0);
+    ASSERT_EQ(::stat(folder.path("data_Back.bin").c_str(), &backup), 0);
+    EXPECT_EQ(backup.st_ino, dump.st_ino);
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"data.bin", "data_Back.bin"}));
+    EXPECT_FALSE(backupBeforeReplacing(folder.path("missing.bin")));
+}
+
 TEST(Backup, ReadOnlyIsLiftedAndPutBack) {
     TempFolder folder;
     const std::string path = folder.write("data.bin", "x");
