@@ -20,7 +20,7 @@ void emitField(YAML::Emitter& yaml, const std::string& id, std::int64_t size,
     yaml << YAML::BeginMap << YAML::Key << "id" << YAML::Value << id << YAML::Key << "size"
          << YAML::Value << size;
     if (!doc.empty())
-        yaml << YAML::Key << "doc" << YAML::Value << std::string(doc);
+        yaml << YAML::Key << "doc" << YAML::Value << YAML::DoubleQuoted << std::string(doc);
     yaml << YAML::EndMap;
 }
 
@@ -63,9 +63,12 @@ KsyDescription describeMarkers(const MarkerTable& markers, std::int64_t dumpSize
     YAML::Emitter yaml;
     yaml << YAML::BeginMap;
     yaml << YAML::Key << "meta" << YAML::Value << YAML::BeginMap;
-    yaml << YAML::Key << "id" << YAML::Value << header.id;
+    // Texts that come from names and remarks are always quoted: the emitter writes "true",
+    // "0x10" or "---" bare, and a reader would take them for other things than text.
+    yaml << YAML::Key << "id" << YAML::Value << YAML::DoubleQuoted << header.id;
     if (!header.fileExtension.empty())
-        yaml << YAML::Key << "file-extension" << YAML::Value << header.fileExtension;
+        yaml << YAML::Key << "file-extension" << YAML::Value << YAML::DoubleQuoted
+             << header.fileExtension;
     yaml << YAML::Key << "endian" << YAML::Value << (header.bigEndian ? "be" : "le");
     yaml << YAML::Key << "encoding" << YAML::Value << "SJIS";
     yaml << YAML::EndMap;
