@@ -32,9 +32,8 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QStringLis
     const auto given = parser.positionalArguments().size();
     if (orMore ? given < positional : given != positional) {
         ui.error(std::string("expected ") + (orMore ? "at least " : "") +
-                 std::to_string(positional) + " file argument" +
-                 (positional == 1 ? "" : "s") + ", got " +
-                 std::to_string(parser.positionalArguments().size()) + " (see --help)");
+                 std::to_string(positional) + " file argument" + (positional == 1 ? "" : "s") +
+                 ", got " + std::to_string(parser.positionalArguments().size()) + " (see --help)");
         return Refused;
     }
     return std::nullopt;

@@ -47,8 +47,9 @@ int runExportKsy(const QStringList& arguments, ConsoleUi& ui) {
     parser.addPositionalArgument("WORK.mkg", "The marker file.");
     const QCommandLineOption output({"o", "output"}, "Write to OUT instead of standard output.",
                                     "OUT.ksy");
-    const QCommandLineOption id("id", "The description's id (lowercase letters, digits and "
-                                      "underscores, starting with a letter).",
+    const QCommandLineOption id("id",
+                                "The description's id (lowercase letters, digits and "
+                                "underscores, starting with a letter).",
                                 "NAME");
     const QCommandLineOption endian("endian", "le or be (default le).", "ORDER");
     const QCommandLineOption force("force", "Overwrite OUT when it exists.");

@@ -86,7 +86,8 @@ KsyDescription describeMarkers(const MarkerTable& markers, std::int64_t dumpSize
             continue;
         }
         if (marker.start >= dumpSize) {
-            description.notes.push_back("marker " + number + " lies past the end of the dump file (" +
+            description.notes.push_back("marker " + number +
+                                        " lies past the end of the dump file (" +
                                         std::to_string(dumpSize) + " bytes); it is left out");
             continue;
         }
@@ -99,16 +100,15 @@ KsyDescription describeMarkers(const MarkerTable& markers, std::int64_t dumpSize
             description.notes.push_back("marker " + number +
                                         " reaches past the end of the dump file; files shorter "
                                         "than " +
-                                        std::to_string(marker.end + 1) +
-                                        " bytes do not parse");
+                                        std::to_string(marker.end + 1) + " bytes do not parse");
         if (marker.start > next)
             emitField(yaml, "gap_" + number, marker.start - next);
         emitField(yaml, "marker_" + number, marker.byteCount(), cp932ToUtf8(marker.remarkText()));
         next = static_cast<std::int64_t>(marker.end) + 1;
         lastNumber = i + 1;
     }
-    yaml << YAML::BeginMap << YAML::Key << "id" << YAML::Value << "rest" << YAML::Key
-         << "size-eos" << YAML::Value << true << YAML::EndMap;
+    yaml << YAML::BeginMap << YAML::Key << "id" << YAML::Value << "rest" << YAML::Key << "size-eos"
+         << YAML::Value << true << YAML::EndMap;
     yaml << YAML::EndSeq << YAML::EndMap;
     description.yaml = std::string(yaml.c_str()) + "\n";
     return description;

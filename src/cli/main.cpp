@@ -53,7 +53,8 @@ int main(int argc, char* argv[]) {
 
     ui.error(command.isEmpty() ? std::string("no command given")
                                : "unknown command \"" + command.toStdString() + "\"");
-    std::fputs("Usage: byzel-cli dump|markers|import-markers|crc|count|search|replace|values|export-ksy ... "
+    std::fputs("Usage: byzel-cli "
+               "dump|markers|import-markers|crc|count|search|replace|values|export-ksy ... "
                "(byzel-cli --help tells more)\n",
                stderr);
     return Refused;

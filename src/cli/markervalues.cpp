@@ -14,7 +14,8 @@ MarkerReading readMarker(const ByteSource& source, const MarkerRecord& marker) {
     }
     const std::int64_t present =
         std::clamp<std::int64_t>(source.size() - marker.start, 0, marker.byteCount());
-    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(present, kShownMarkerBytes));
+    const auto wanted =
+        static_cast<std::size_t>(std::min<std::int64_t>(present, kShownMarkerBytes));
     std::size_t got = 0;
     while (got < wanted) {
         const std::int32_t n = source.readAt(static_cast<Offset>(marker.start + got),

@@ -49,10 +49,9 @@ bool writeRows(const MarkerTable& markers, const std::vector<std::string>& remar
         row.littleEndian = littleEndianValue(reading, row.length);
         row.bigEndian = bigEndianValue(reading, row.length);
         row.text = textColumn(reading);
-        const bool written =
-            format == ValuesFormat::Csv
-                ? output.write(csvRecord(row))
-                : output.write((firstRow ? "\n" : ",\n") + jsonObject(row));
+        const bool written = format == ValuesFormat::Csv
+                                 ? output.write(csvRecord(row))
+                                 : output.write((firstRow ? "\n" : ",\n") + jsonObject(row));
         firstRow = false;
         if (!written)
             return false;

@@ -145,9 +145,9 @@ TEST(KsyDescription, IdentifiersFollowKaitaiRules) {
 
 TEST(KsyDescription, GapsRestAndLeftOutMarkers) {
     MarkerTable markers;
-    markers.assign(std::vector<MarkerRecord>{
-        marker(4, 7, "a: \"b\" # c\n  d"), marker(8, 8), marker(6, 9), marker(20, 30, "true"),
-        marker(100, 101)});
+    markers.assign(std::vector<MarkerRecord>{marker(4, 7, "a: \"b\" # c\n  d"), marker(8, 8),
+                                             marker(6, 9), marker(20, 30, "true"),
+                                             marker(100, 101)});
     // Texts a YAML reader would take for a boolean, a null or a number stay texts.
     const KsyDescription d = describeMarkers(markers, 25, {"null", true, "123"});
     const YAML::Node root = YAML::Load(d.yaml);
@@ -278,6 +278,8 @@ TEST_F(SampleValues, JsonRowsAndTheOutputFileRule) {
     EXPECT_EQ(byzelCli(dir, "values " + work + " -o " + dir.path("sample.wav") + " --force").status,
               2);
     EXPECT_EQ(TempFolder::read(dir.path("sample.wav")), wav);
+    // A full disk is a failure, not a finished table.
+    EXPECT_EQ(byzelCli(dir, "values " + work + " -o /dev/full --force").status, 1);
 }
 
 TEST_F(SampleValues, KsyOfTheSample) {
@@ -295,6 +297,7 @@ TEST_F(SampleValues, KsyOfTheSample) {
               0);
     EXPECT_EQ(YAML::LoadFile(out)["meta"]["endian"].as<std::string>(), "be");
     EXPECT_EQ(byzelCli(dir, "export-ksy " + work + " -o " + out).status, 1);
+    EXPECT_EQ(byzelCli(dir, "export-ksy " + work + " -o /dev/full --force").status, 1);
 }
 
 } // namespace
