@@ -68,6 +68,7 @@ int runValues(const QStringList& arguments, ConsoleUi& ui) {
         "and writes one row per marker and file, to check a guess about a format against many\n"
         "sample files.\n"
         "\n"
+        "Rows come file by file, markers in offset order, numbered as the program numbers them.\n"
         "Columns: number (the marker number), start, end (inclusive), length, remark, file (as\n"
         "given), status, hex, le, be, text. hex holds the marker's first 32 bytes as\n"
         "hexadecimal pairs, followed by \" ...\" when the marker is longer; text holds the same\n"
