@@ -11,7 +11,7 @@
 namespace byzel::cli {
 
 std::optional<int> parseCommandLine(QCommandLineParser& parser, const QStringList& arguments,
-                                    int positional, ConsoleUi& ui) {
+                                    int positional, ConsoleUi& ui, bool orMore) {
     const QCommandLineOption help({"h", "help"}, "Shows this help.");
     parser.addOption(help);
     if (!parser.parse(arguments)) {
@@ -29,10 +29,11 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QStringLis
         std::fputs(text.toLocal8Bit().constData(), stdout);
         return Done;
     }
-    if (parser.positionalArguments().size() != positional) {
-        ui.error("expected " + std::to_string(positional) + " file argument" +
-                 (positional == 1 ? "" : "s") + ", got " +
-                 std::to_string(parser.positionalArguments().size()) + " (see --help)");
+    const auto given = parser.positionalArguments().size();
+    if (orMore ? given < positional : given != positional) {
+        ui.error(std::string("expected ") + (orMore ? "at least " : "") +
+                 std::to_string(positional) + " file argument" + (positional == 1 ? "" : "s") +
+                 ", got " + std::to_string(parser.positionalArguments().size()) + " (see --help)");
         return Refused;
     }
     return std::nullopt;

@@ -12,10 +12,10 @@ namespace byzel::cli {
 
 // Parses a command's arguments. Returns the exit status when the command should end here:
 // after printing its help (Done) or after refusing the command line (Refused). positional
-// is the number of file arguments the command takes.
+// is the number of file arguments the command takes, or the least number with orMore.
 [[nodiscard]] std::optional<int> parseCommandLine(QCommandLineParser& parser,
                                                   const QStringList& arguments, int positional,
-                                                  ConsoleUi& ui);
+                                                  ConsoleUi& ui, bool orMore = false);
 
 // A file argument as the bytes it was given as, made absolute. The arguments come as
 // argumentText made them.

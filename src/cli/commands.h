@@ -24,6 +24,8 @@ int runCrc(const QStringList& arguments, ConsoleUi& ui);
 int runCount(const QStringList& arguments, ConsoleUi& ui);
 int runSearch(const QStringList& arguments, ConsoleUi& ui);
 int runReplace(const QStringList& arguments, ConsoleUi& ui);
+int runValues(const QStringList& arguments, ConsoleUi& ui);
+int runExportKsy(const QStringList& arguments, ConsoleUi& ui);
 
 // The overview of every command, for "byzel-cli --help".
 [[nodiscard]] QString overviewHelp();

@@ -3,54 +3,18 @@
 #include "cli/filesource.h"
 #include "cli/listingencoding.h"
 #include "cli/readfile.h"
+#include "cli/workdumpfile.h"
 
 #include "core/dumpfile/replacingfile.h"
 #include "core/dumplist/dumpexport.h"
 #include "core/dumplist/dumplistfile.h"
-#include "core/workflow/dumprelocation.h"
 #include "core/markerfile/markerfile.h"
 #include "core/viewmodel/viewgeometry.h"
-
-#include <QCoreApplication>
-#include <QFile>
 
 #include <filesystem>
 #include <unistd.h>
 
 namespace byzel::cli {
-namespace {
-
-bool isMarkerFile(const std::string& path) {
-    return path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4))
-                                       .compare(".mkg", Qt::CaseInsensitive) == 0;
-}
-
-// Opens the dump file of a marker file: where it was saved, else where a moved dump file may
-// be. Nothing is asked; a dump file that is nowhere to be found is reported with every place
-// looked at.
-bool openDumpOfMarkerFile(const HeaderBlock& header, const std::string& markerPath,
-                          FileSource& source, ConsoleUi& ui) {
-    const std::vector<std::string> stored = header.dumpPathCandidates();
-    if (stored.empty()) {
-        ui.error(markerPath + ": the marker file names no dump file");
-        return false;
-    }
-    const std::string programFolder =
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    const auto tried = dumpFilePlaces(header, programFolder, markerPath);
-    for (const auto& place : tried)
-        if (source.open(place.path, ui) == FileSource::OpenResult::Opened)
-            return true;
-    std::string places;
-    for (const auto& place : tried)
-        if (place.path != stored.front())
-            places += (places.empty() ? "" : ", ") + place.path;
-    ui.error(markerPath + ": the dump file is not where it was saved (\"" + stored.front() + "\")" +
-             (places.empty() ? "" : " nor at " + places));
-    return false;
-}
-
-} // namespace
 
 int runDump(const QStringList& arguments, ConsoleUi& ui) {
     QCommandLineParser parser;

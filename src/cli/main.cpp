@@ -46,10 +46,15 @@ int main(int argc, char* argv[]) {
         return runSearch(arguments, ui);
     if (command == "replace")
         return runReplace(arguments, ui);
+    if (command == "values")
+        return runValues(arguments, ui);
+    if (command == "export-ksy")
+        return runExportKsy(arguments, ui);
 
     ui.error(command.isEmpty() ? std::string("no command given")
                                : "unknown command \"" + command.toStdString() + "\"");
-    std::fputs("Usage: byzel-cli dump|markers|import-markers|crc|count|search|replace ... "
+    std::fputs("Usage: byzel-cli "
+               "dump|markers|import-markers|crc|count|search|replace|values|export-ksy ... "
                "(byzel-cli --help tells more)\n",
                stderr);
     return Refused;

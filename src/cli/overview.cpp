@@ -31,6 +31,14 @@ QString overviewHelp() {
         "  replace FILE HEX REPLHEX (--all | --at OFFSET)\n"
         "      Replaces the bytes HEX by REPLHEX (0 to 20 bytes) in FILE itself, after a\n"
         "      backup beside it, and prints how many places were replaced.\n"
+        "  values WORK.mkg [FILE...] [--format csv|json] [-o OUT] [--force]\n"
+        "      The markers of WORK.mkg applied to each FILE (default: its dump file): one row\n"
+        "      per marker and file with the bytes in hex (the first 32), the value of markers\n"
+        "      of 1 to 8 bytes in both byte orders, the first 32 bytes as Shift-JIS text, and\n"
+        "      \"short\" where a file ends inside the marker. CSV (RFC 4180) or JSON, UTF-8.\n"
+        "  export-ksy WORK.mkg [-o OUT.ksy] [--id NAME] [--endian le|be] [--force]\n"
+        "      The markers as a Kaitai Struct description (YAML): a field marker_N per marker\n"
+        "      with its remark as doc, gap_N fields for the bytes between, rest for the end.\n"
         "\n"
         "\"byzel-cli COMMAND --help\" tells more about a command.\n"
         "\n"
@@ -50,7 +58,9 @@ QString overviewHelp() {
         "  byzel-cli crc data.bin 0x10 0x2F\n"
         "  byzel-cli count data.bin --type 4\n"
         "  byzel-cli search data.bin \"50 4B 03 04\" --all\n"
-        "  byzel-cli replace data.bin 0D0A 0A --all\n");
+        "  byzel-cli replace data.bin 0D0A 0A --all\n"
+        "  byzel-cli values SampleData/sample.mkg --format json\n"
+        "  byzel-cli export-ksy SampleData/sample.mkg -o sample.ksy\n");
 }
 
 } // namespace byzel::cli
