@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Replace all on a 256 MiB dump file with 1,000 occurrences of a 2-byte pattern replaced by 3
-# bytes, scratch copy, backup and reload of the working copy included, against cp of the same
-# file. Target: ratio at most 3.
+# bytes, everything the console does included (counting, backup, the new file on disk, the
+# reload of the working copy), against cp of the same file. Target: ratio at most 3.
 set -euo pipefail
 
 dir=$BYZEL_BENCH_DIR

@@ -1,6 +1,6 @@
 // Replaces every occurrence of a pattern in a dump file as the console's "replace all" does
-// (scratch copy, counting pass, backup, writing pass, reload of the working copy) and prints how
-// long that took in nanoseconds.
+// (counting, backup, the new content written and put in place, reload of the working copy) and
+// prints how long that took in nanoseconds.
 // Usage: replace_dump dump-file temporary-folder pattern-hex replacement-hex
 #include "core/dumpfile/workfolder.h"
 #include "core/search/dumprewriter.h"
