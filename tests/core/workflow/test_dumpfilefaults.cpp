@@ -1,0 +1,141 @@
+#include "core/dumpfile/backup.h"
+#include "core/dumpfile/workfolder.h"
+#include "core/markerfile/markerfile.h"
+#include "core/search/dumprewriter.h"
+#include "core/settings/memorysettings.h"
+#include "core/text/messages.h"
+#include "core/viewmodel/viewstate.h"
+#include "core/workflow/documentworkflow.h"
+#include "core/workflow/recentfiles.h"
+#include "core/workflow/work.h"
+#include "core/workflow/workview.h"
+#include "filesizelimit.h"
+#include "scriptedui.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <numeric>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace byzel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedUi;
+using testing::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+
+struct QuietView : WorkView {
+    void layOut() override {}
+    void repaint() override {}
+    void hidePopup() override {}
+};
+
+Bytes countingBytes(std::size_t n) {
+    Bytes bytes(n);
+    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
+    return bytes;
+}
+
+// Faults around an open dump file: taken away or made unreadable by someone else, or a disk
+// that fills up while it is rewritten.
+class DumpFileFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override { open(countingBytes(100)); }
+    void open(const Bytes& bytes) {
+        m_path = m_tmp.write("data.bin", bytes);
+        ASSERT_TRUE(m_flow.openAsNewWork(m_path));
+        m_work.markers().append(2, 5, 0x0000FF);
+        m_work.setModified(true);
+    }
+    Bytes shown() {
+        Bytes bytes(static_cast<std::size_t>(m_work.dump().size()));
+        bytes.resize(static_cast<std::size_t>(m_work.dump().readAt(0, bytes)));
+        return bytes;
+    }
+    // Makes the dump file unreadable; root reads through permission bits, so it gets a pipe in
+    // the file's place instead.
+    void makeUnreadable() {
+        if (::geteuid() != 0) {
+            ASSERT_EQ(::chmod(m_path.c_str(), 0), 0);
+            return;
+        }
+        fs::remove(m_path);
+        ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
+    }
+    void expectTheWorkStillSaves() {
+        const std::string saved = m_tmp.path("work.mkg");
+        ASSERT_TRUE(writeMarkerFile(saved, m_work.header(), m_work.markers(), false, m_ui));
+        const auto contents = readMarkerFile(saved, m_ui);
+        ASSERT_TRUE(contents);
+        EXPECT_EQ(contents->header.dumpPathCandidates().front(), m_path);
+        ASSERT_EQ(contents->records.size(), 1u);
+    }
+
+    TempFolder m_tmp;
+    WorkFolder m_folder{m_tmp.path()};
+    Work m_work{m_folder};
+    ViewState m_viewState;
+    QuietView m_view;
+    ScriptedUi m_ui;
+    MemorySettingsStore m_settings;
+    RecentFileList m_recent{m_settings};
+    DocumentWorkflow m_flow{m_work, m_viewState, m_view, m_ui, m_settings, m_recent, m_tmp.path()};
+    DumpRewriter m_rewriter{m_work, m_flow, m_ui, m_folder, runPassHere};
+    std::string m_path;
+};
+
+TEST_F(DumpFileFaultTest, DeletedFileStaysOnViewAndIsNotMadeAgainByAReplace) {
+    fs::remove(m_path);
+    EXPECT_EQ(shown(), countingBytes(100)) << "the working copy still holds the bytes";
+    expectTheWorkStillSaves();
+
+    m_ui.answer(Yes);
+    EXPECT_FALSE(m_rewriter.ReplaceAllMatches(Bytes{3, 4}, Bytes{9}));
+    EXPECT_FALSE(m_ui.shownIds().empty());
+    const int reported = m_ui.shownIds().back();
+    EXPECT_TRUE(reported == msg::OpenFailed || reported == msg::WriteFailed) << reported;
+    EXPECT_FALSE(fs::exists(m_path)) << "a replace must not bring back a file the user deleted";
+    EXPECT_TRUE(m_work.markers().count() == 1 && m_work.modified());
+}
+
+TEST_F(DumpFileFaultTest, UnreadableFileStaysOnViewAndItsReopenIsReported) {
+    makeUnreadable();
+    EXPECT_EQ(shown(), countingBytes(100));
+    expectTheWorkStillSaves();
+
+    m_ui.clearRecord();
+    EXPECT_FALSE(m_flow.reopenDumpFile(m_path, true));
+    ASSERT_EQ(m_ui.shownIds(), std::vector<int>{msg::OpenFailed});
+    EXPECT_EQ(m_ui.shown()[0].text, m_path + "\nファイルのオープン失敗しました");
+    EXPECT_EQ(m_work.markers().count(), 1) << "the markers outlive the lost dump file";
+}
+
+TEST_F(DumpFileFaultTest, DiskFullHalfWayThroughAReplaceLeavesTheFileAsItWas) {
+    // Every 0x41 becomes four bytes: the rewritten file would be 100 KiB, the disk takes 60.
+    Bytes bytes(40 << 10);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = i % 2 ? 0x41 : static_cast<std::uint8_t>(i);
+    open(bytes);
+    const Bytes shownBefore = shown();
+    m_ui.answer(Yes);
+    {
+        testing::FileSizeLimit fullDisk(60 << 10);
+        EXPECT_FALSE(m_rewriter.ReplaceAllMatches(Bytes{0x41}, Bytes{1, 2, 3, 4}));
+    }
+    EXPECT_EQ(TempFolder::read(m_path), bytes);
+    EXPECT_EQ(shown(), shownBefore);
+    const int reported = m_ui.shownIds().back();
+    EXPECT_TRUE(reported == msg::WriteFailed || reported == msg::OpenFailed) << reported;
+    // Beside the dump file at most its backup, no half-written file.
+    for (const auto& entry : fs::directory_iterator(m_tmp.path()))
+        if (entry.is_regular_file())
+            EXPECT_TRUE(entry.path() == m_path || entry.path() == backupPathFor(m_path))
+                << "left behind: " << entry.path();
+}
+
+} // namespace
+} // namespace byzel
