@@ -46,9 +46,7 @@ public:
     }
     std::string chooseOpenFile(const byzel::FileDialogRequest&) override { return {}; }
     std::string chooseSaveFile(const byzel::FileDialogRequest&) override { return m_savePath; }
-    std::optional<byzel::ColorRef> chooseColor(byzel::ColorRef initial) override {
-        return initial;
-    }
+    std::optional<byzel::ColorRef> chooseColor(byzel::ColorRef initial) override { return initial; }
     [[nodiscard]] int messages() const { return m_messages; }
 
 private:
@@ -61,12 +59,14 @@ void layMarkers(byzel::CTormelApp& app, int session) {
     const byzel::Offset last = app.work().dump().lastOffset();
     for (int i = 0; i < 20; ++i) {
         const byzel::Offset start = (session * 37 + i * 101) % std::max<byzel::Offset>(last, 1);
-        if (markers.full() || markers.findAt(start, last) >= 0 || markers.findAt(start + 3, last) >= 0)
+        if (markers.full() || markers.findAt(start, last) >= 0 ||
+            markers.findAt(start + 3, last) >= 0)
             continue;
         const int index = markers.append(start, std::min(start + 3, last),
                                          byzel::kStandardColors[static_cast<size_t>(i % 8)]);
-        (void)markers.setRemark(index, byzel::remarkFromUtf8("セッション " + std::to_string(session) +
-                                                             " の領域 " + std::to_string(i)));
+        (void)markers.setRemark(index,
+                                byzel::remarkFromUtf8("セッション " + std::to_string(session) +
+                                                      " の領域 " + std::to_string(i)));
         markers.placeLast();
     }
     app.work().setModified(true);
@@ -99,9 +99,8 @@ int workSessions(QApplication& application, const std::string& dump, const std::
         layMarkers(app, session);
         frame.view()->viewport()->repaint();
         application.processEvents();
-        const bool saved = session == 0
-                               ? app.workflow().saveWorkAs() == byzel::SaveOutcome::Saved
-                               : app.workflow().saveWork();
+        const bool saved = session == 0 ? app.workflow().saveWorkAs() == byzel::SaveOutcome::Saved
+                                        : app.workflow().saveWork();
         if (!saved || !app.workflow().closeWork())
             return 1;
         application.processEvents();

@@ -95,7 +95,9 @@ struct Program {
         if (!app->workflow().loadMarkerFile(markerPath))
             qWarning("marker file not loaded");
     }
-    MarkerEditing editing() { return {app->work(), ui, [](RepaintRegion) {}}; }
+    MarkerEditing editing() {
+        return {app->work(), ui, [](RepaintRegion) {}};
+    }
     CMainFrame& showFrame() {
         frame = std::make_unique<CMainFrame>(*app);
         frame->resize(1200, 700);
@@ -120,14 +122,13 @@ struct Program {
     std::string printed(int pages, bool linkLines = true) {
         const std::string pdf = folder.path("print.pdf");
         const QFont font = createListingFont(settings, 10);
-        const PrintResult result = printToPdf(
-            pdf, pdfPageLayout(9, 1), {}, font, 10,
-            {.source = app->work().dump(),
-             .markers = app->work().markers(),
-             .linkLines = linkLines,
-             .range = ExportRange::FollowingPages,
-             .pageCount = pages},
-            ui);
+        const PrintResult result = printToPdf(pdf, pdfPageLayout(9, 1), {}, font, 10,
+                                              {.source = app->work().dump(),
+                                               .markers = app->work().markers(),
+                                               .linkLines = linkLines,
+                                               .range = ExportRange::FollowingPages,
+                                               .pageCount = pages},
+                                              ui);
         return result.outcome == PrintOutcome::Printed ? pdf : std::string();
     }
 };
@@ -175,8 +176,8 @@ private slots:
     void markupAndControlCharactersAreShownLiterallyEverywhere() {
         std::vector<MarkerRecord> records;
         for (const QString& remark : kMarkupRemarks)
-            records.push_back(record(Offset(records.size()) * 16, Offset(records.size()) * 16 + 3,
-                                     remark));
+            records.push_back(
+                record(Offset(records.size()) * 16, Offset(records.size()) * 16 + 3, remark));
         records.push_back(record(0x40, 0x45, kControlRemark));
         // Blanks, quotes, markup, Japanese and Hangul (no Shift-JIS form) in the folder's name.
         Program p("a b 'c\" <u>データ<u> 한국", 0x100, records);
@@ -244,6 +245,31 @@ private slots:
         const auto text = testing::TempFolder::read(exported);
         QVERIFY(std::search(text.begin(), text.end(), std::begin("<b>x</b>"),
                             std::end("<b>x</b>") - 1) != text.end());
+    }
+
+    void remarksWithLineBreaksSurviveTheBulkEditorUnchanged() {
+        Program p("breaks", 0x100,
+                  {record(0, 1, QStringLiteral("one\r\ntwo")),
+                   record(4, 5, QStringLiteral("three")),
+                   record(8, 9, QStringLiteral("\r\n\r\nfour\r\n"))});
+        CBatchDlg batch(p.editing());
+        batch.show();
+        batch.save();
+        QCOMPARE(p.ui.shownIds(), std::vector<int>{});
+        QCOMPARE(std::string(p.app->work().markers()[0].remarkText()), std::string("one\r\ntwo"));
+        QCOMPARE(std::string(p.app->work().markers()[2].remarkText()),
+                 std::string("\r\n\r\nfour\r\n"));
+        QVERIFY(!p.app->work().modified());
+
+        // An edit of another line stores that line alone.
+        CBatchDlg edited(p.editing());
+        edited.editor()->setPlainText(
+            edited.editor()->toPlainText().replace(QStringLiteral("three"), QStringLiteral("3")));
+        edited.save();
+        QCOMPARE(p.ui.shownIds(), std::vector<int>{});
+        QCOMPARE(std::string(p.app->work().markers()[1].remarkText()), std::string("3"));
+        QCOMPARE(std::string(p.app->work().markers()[0].remarkText()), std::string("one\r\ntwo"));
+        QVERIFY(p.app->work().modified());
     }
 
     void markerFileAtTheLimitsOfEveryFieldOpensInEveryWindow() {
@@ -319,8 +345,8 @@ private slots:
 
         // The work saves back what it read, byte for byte, apart from the sorting.
         const std::string again = p.folder.path("again.mkg");
-        QVERIFY(writeMarkerFile(again, p.app->work().header(), p.app->work().markers(), false,
-                                p.ui));
+        QVERIFY(
+            writeMarkerFile(again, p.app->work().header(), p.app->work().markers(), false, p.ui));
         const auto reread = readMarkerFile(again, p.ui);
         QVERIFY(reread);
         QCOMPARE(reread->records.size(), records.size());
