@@ -1,12 +1,13 @@
 // Long sessions in one process, watching its resident memory, which must stay flat.
 //   soak_session work dump-file folder sessions
-//     opens the work, lays markers, saves and closes it, sessions times; each session paints
-//     the main window and reopens the marker file it saved.
+//     opens the work, lays markers, saves and closes it, sessions times; each session reopens
+//     the marker file the one before saved, lays its own 20 markers in place of those, paints
+//     the main window and saves.
 //   soak_session scroll dump-file
 //     scrolls the view of a (large) dump file from its first to its last scroll position,
 //     painting every position.
-// Prints "start-kB end-kB peak-kB seconds": resident memory after the first round (caches and
-// fonts loaded), at the end, the peak over the run, and the time taken.
+// Prints "start-kB half-kB end-kB peak-kB seconds": resident memory after the first round
+// (caches and fonts loaded), half way, at the end, the peak over the run, and the time taken.
 #include "app/listingfont.h"
 #include "app/tormelapp.h"
 #include "core/markers/remarktext.h"
@@ -34,24 +35,26 @@ long residentKb(const char* field) {
     return -1;
 }
 
-// Answers every question with its first button and every save chooser with one path.
+// Answers every question with Yes and every save chooser with one path.
 class SoakUi : public byzel::UiPort {
 public:
     explicit SoakUi(std::string savePath) : m_savePath(std::move(savePath)) {}
-    int showMessageBox(int messageId, const std::string& text, byzel::BoxStyle) override {
-        // A session that shows a message has gone wrong: say so, the figures alone would not.
-        std::fprintf(stderr, "message %d: %s\n", messageId, text.c_str());
-        ++m_messages;
+    int showMessageBox(int messageId, const std::string& text, byzel::BoxStyle style) override {
+        // An error means the session went wrong: say so, the figures alone would not.
+        if (style == byzel::BoxStyle::Error) {
+            std::fprintf(stderr, "message %d: %s\n", messageId, text.c_str());
+            ++m_errors;
+        }
         return byzel::Yes;
     }
     std::string chooseOpenFile(const byzel::FileDialogRequest&) override { return {}; }
     std::string chooseSaveFile(const byzel::FileDialogRequest&) override { return m_savePath; }
     std::optional<byzel::ColorRef> chooseColor(byzel::ColorRef initial) override { return initial; }
-    [[nodiscard]] int messages() const { return m_messages; }
+    [[nodiscard]] int errors() const { return m_errors; }
 
 private:
     std::string m_savePath;
-    int m_messages = 0;
+    int m_errors = 0;
 };
 
 void layMarkers(byzel::CTormelApp& app, int session) {
@@ -74,6 +77,7 @@ void layMarkers(byzel::CTormelApp& app, int session) {
 
 struct Figures {
     long start = 0;
+    long half = 0;
     long end = 0;
     double seconds = 0;
 };
@@ -96,6 +100,7 @@ int workSessions(QApplication& application, const std::string& dump, const std::
                                          : app.workflow().loadMarkerFile(markerFile);
         if (!opened)
             return 1;
+        app.work().markers().clear();
         layMarkers(app, session);
         frame.view()->viewport()->repaint();
         application.processEvents();
@@ -106,11 +111,13 @@ int workSessions(QApplication& application, const std::string& dump, const std::
         application.processEvents();
         if (session == 0)
             f.start = residentKb("VmRSS:");
+        if (session == sessions / 2)
+            f.half = residentKb("VmRSS:");
     }
     f.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     f.end = residentKb("VmRSS:");
-    std::printf("%ld %ld %ld %.2f\n", f.start, f.end, residentKb("VmHWM:"), f.seconds);
-    return ui.messages() == 0 ? 0 : 1;
+    std::printf("%ld %ld %ld %ld %.2f\n", f.start, f.half, f.end, residentKb("VmHWM:"), f.seconds);
+    return ui.errors() == 0 ? 0 : 1;
 }
 
 int scrollWholeFile(QApplication& application, const std::string& dump) {
@@ -134,12 +141,14 @@ int scrollWholeFile(QApplication& application, const std::string& dump) {
         application.processEvents();
         if (position == bar.minimum())
             f.start = residentKb("VmRSS:");
+        if (position == (bar.minimum() + bar.maximum()) / 2)
+            f.half = residentKb("VmRSS:");
     }
     f.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     f.end = residentKb("VmRSS:");
     const bool atEnd = app.view().topRow + app.view().visibleRows >= app.work().dump().totalRows();
-    std::printf("%ld %ld %ld %.2f\n", f.start, f.end, residentKb("VmHWM:"), f.seconds);
-    return atEnd && ui.messages() == 0 ? 0 : 1;
+    std::printf("%ld %ld %ld %ld %.2f\n", f.start, f.half, f.end, residentKb("VmHWM:"), f.seconds);
+    return atEnd && ui.errors() == 0 ? 0 : 1;
 }
 
 } // namespace
