@@ -2,6 +2,7 @@
 #include "app/tormelapp.h"
 #include "core/dumplist/dumpexport.h"
 #include "core/markerfile/markerfile.h"
+#include "core/markers/markernudge.h"
 #include "core/markers/remarktext.h"
 #include "core/settings/memorysettings.h"
 #include "core/tools/markerfiles.h"
@@ -30,6 +31,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTextDocument>
+#include <QToolButton>
 #include <QtTest>
 
 #include <cstring>
@@ -312,6 +314,13 @@ private slots:
             frame.view()->ScrollToMarker(i);
             (void)frame.view()->viewport()->grab();
         }
+        // The pointer over every part of the page: marker popups, the remark column.
+        frame.view()->ScrollToRow(0);
+        QWidget* viewport = frame.view()->viewport();
+        for (int y = 0; y < viewport->height(); y += 7)
+            for (int x = 0; x < viewport->width(); x += 11)
+                QTest::mouseMove(viewport, {x, y});
+        (void)viewport->grab();
 
         CMarkMentDlg list(p.editing(), frame.markerTools());
         list.show();
@@ -328,6 +337,22 @@ private slots:
         CProperty info(*p.app);
         info.show();
         QVERIFY(!p.app->work().modified());
+
+        // Nudging either end and moving runs of these markers either way: refused or done, and
+        // the table keeps every marker.
+        for (int i = 0; i < p.app->work().markers().count(); ++i) {
+            CPropertyDlg property(p.editing(), i);
+            for (auto nudge : {MarkerNudge::StartEarlier, MarkerNudge::StartLater,
+                               MarkerNudge::EndEarlier, MarkerNudge::EndLater})
+                property.nudgeButton(nudge)->click();
+            for (bool forward : {true, false}) {
+                CMoveMarkDlg move(p.editing(), i);
+                move.amountSpin()->setValue(1000);
+                (forward ? move.forwardRadio() : move.backwardRadio())->setChecked(true);
+                move.move();
+            }
+        }
+        QCOMPARE(p.app->work().markers().count(), static_cast<int>(records.size()));
 
         QVERIFY(!p.printed(2).empty());
         QVERIFY(!p.printed(2, false).empty());

@@ -40,9 +40,9 @@ Bytes countingBytes(std::size_t n) {
     return bytes;
 }
 
-// Faults around an open dump file: taken away or made unreadable by someone else, or a disk
-// that fills up while it is rewritten.
-class DumpFileFaultTest : public ::testing::Test {
+// Faults around an open work: its dump file taken away or made unreadable by someone else, a
+// disk that fills up while the dump file is rewritten or the work saved.
+class WorkFaultTest : public ::testing::Test {
 protected:
     void SetUp() override { open(countingBytes(100)); }
     void open(const Bytes& bytes) {
@@ -88,7 +88,7 @@ protected:
     std::string m_path;
 };
 
-TEST_F(DumpFileFaultTest, DeletedFileStaysOnViewAndIsNotMadeAgainByAReplace) {
+TEST_F(WorkFaultTest, DeletedFileStaysOnViewAndIsNotMadeAgainByAReplace) {
     fs::remove(m_path);
     EXPECT_EQ(shown(), countingBytes(100)) << "the working copy still holds the bytes";
     expectTheWorkStillSaves();
@@ -104,7 +104,7 @@ TEST_F(DumpFileFaultTest, DeletedFileStaysOnViewAndIsNotMadeAgainByAReplace) {
     EXPECT_TRUE(m_work.markers().count() == 1 && m_work.modified());
 }
 
-TEST_F(DumpFileFaultTest, UnreadableFileStaysOnViewAndItsReopenIsReported) {
+TEST_F(WorkFaultTest, UnreadableFileStaysOnViewAndItsReopenIsReported) {
     makeUnreadable();
     EXPECT_EQ(shown(), countingBytes(100));
     expectTheWorkStillSaves();
@@ -116,7 +116,7 @@ TEST_F(DumpFileFaultTest, UnreadableFileStaysOnViewAndItsReopenIsReported) {
     EXPECT_EQ(m_work.markers().count(), 1) << "the markers outlive the lost dump file";
 }
 
-TEST_F(DumpFileFaultTest, DiskFullHalfWayThroughAReplaceLeavesTheFileAsItWas) {
+TEST_F(WorkFaultTest, DiskFullHalfWayThroughAReplaceLeavesTheFileAsItWas) {
     // Every 0x41 becomes four bytes: the rewritten file would be 100 KiB, the disk takes 60.
     Bytes bytes(40 << 10);
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -137,6 +137,27 @@ TEST_F(DumpFileFaultTest, DiskFullHalfWayThroughAReplaceLeavesTheFileAsItWas) {
         if (entry.is_regular_file())
             EXPECT_TRUE(entry.path() == m_path || entry.path() == backupPathFor(m_path))
                 << "left behind: " << entry.path();
+}
+
+TEST_F(WorkFaultTest, DiskFullWhileSavingKeepsTheEarlierFileAndTheUnsavedWork) {
+    const std::string saved = m_tmp.path("work.mkg");
+    m_ui.chooseFile(saved);
+    ASSERT_EQ(m_flow.saveWorkAs(), SaveOutcome::Saved);
+    const Bytes before = TempFolder::read(saved);
+    for (Offset at = 10; at < 90; at += 2)
+        m_work.markers().append(at, at, 0x00FF00);
+    m_work.setModified(true);
+    m_ui.clearRecord();
+    {
+        testing::FileSizeLimit fullDisk(before.size() + 100);
+        EXPECT_FALSE(m_flow.saveWork());
+    }
+    EXPECT_EQ(m_ui.shownIds(), std::vector<int>{msg::WriteFailed});
+    EXPECT_EQ(TempFolder::read(saved), before);
+    EXPECT_TRUE(m_work.modified());
+    EXPECT_EQ(m_work.markers().count(), 41);
+    ASSERT_TRUE(m_flow.saveWork()) << "room again: the same work saves";
+    EXPECT_FALSE(m_work.modified());
 }
 
 } // namespace
