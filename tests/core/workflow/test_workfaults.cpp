@@ -1,9 +1,12 @@
 #include "core/dumpfile/backup.h"
+#include "core/dumpfile/dumpfile.h"
 #include "core/dumpfile/workfolder.h"
+#include "core/dumplist/dumpexport.h"
 #include "core/markerfile/markerfile.h"
 #include "core/search/dumprewriter.h"
 #include "core/settings/memorysettings.h"
 #include "core/text/messages.h"
+#include "core/tools/markerfiles.h"
 #include "core/viewmodel/viewstate.h"
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/recentfiles.h"
@@ -15,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <numeric>
 #include <sys/stat.h>
@@ -158,6 +162,32 @@ TEST_F(WorkFaultTest, DiskFullWhileSavingKeepsTheEarlierFileAndTheUnsavedWork) {
     EXPECT_EQ(m_work.markers().count(), 41);
     ASSERT_TRUE(m_flow.saveWork()) << "room again: the same work saves";
     EXPECT_FALSE(m_work.modified());
+}
+
+TEST(DumpFileFault, WithoutAWorkingCopyAFileShortenedWhileOpenEndsTheListingEarly) {
+    TempFolder tmp;
+    WorkFolder unusable(tmp.write("plain", "x") + "/sub");
+    DumpFile dump(unusable);
+    ScriptedUi ui;
+    const std::string path = tmp.write("data.bin", countingBytes(100));
+    ASSERT_TRUE(dump.open(path, ui));
+    ASSERT_EQ(dump.readingPath(), path);
+    fs::resize_file(path, 20);
+
+    MarkerTable markers;
+    markers.append(4, 7, 0xFF);
+    markers.append(40, 90, 0xFF);
+    Offset topRow = 0;
+    const std::string list = tmp.path("list.txt");
+    ASSERT_TRUE(ExportDumpListText(list, ExportRange::WholeFile, 1, 50, false,
+                                   {.source = dump, .markers = markers}, topRow, ui));
+    const Bytes text = TempFolder::read(list);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 2) << "header, rule, 20 bytes";
+    const std::string bytes = tmp.path("bytes.bin");
+    const int both[] = {0, 1};
+    EXPECT_TRUE(writeMarkerBytes(dump, markers, both, bytes, ui));
+    EXPECT_EQ(TempFolder::read(bytes), (Bytes{4, 5, 6, 7}));
+    EXPECT_TRUE(ui.shown().empty());
 }
 
 } // namespace
