@@ -14,6 +14,7 @@
 #include "markers/markmentdlg.h"
 #include "markers/movemarkdlg.h"
 #include "markers/propertydlg.h"
+#include "print/insatudlg.h"
 #include "print/printjob.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
@@ -120,6 +121,12 @@ struct Program {
         return ExportDumpListText(path, ExportRange::WholeFile, 1, 50, dumpOnly,
                                   {.source = app->work().dump(), .markers = app->work().markers()},
                                   topRow, ui);
+    }
+    // The print dialog with its preview of the page at the view's top row.
+    void showPrintDialog() {
+        CInsatuDlg dialog(*app);
+        dialog.show();
+        (void)dialog.grab();
     }
     std::string printed(int pages, bool linkLines = true) {
         const std::string pdf = folder.path("print.pdf");
@@ -237,6 +244,11 @@ private slots:
             return e->text() == QString::fromStdString(p.dumpPath);
         }));
         expectShownLiterally(QStringLiteral("<b>"));
+        {
+            CInsatuDlg print(*p.app);
+            print.show();
+            expectShownLiterally(QStringLiteral("<b>"));
+        }
 
         const QString printed = pdfText(p.printed(1));
         for (const QString& remark : kMarkupRemarks)
@@ -354,6 +366,7 @@ private slots:
         }
         QCOMPARE(p.app->work().markers().count(), static_cast<int>(records.size()));
 
+        p.showPrintDialog();
         QVERIFY(!p.printed(2).empty());
         QVERIFY(!p.printed(2, false).empty());
         QVERIFY(p.exportList(p.folder.path("list.txt")));
@@ -426,6 +439,7 @@ private slots:
         CProperty info(*p.app);
         info.show();
 
+        p.showPrintDialog();
         const std::string pdf = p.printed(3);
         QVERIFY(!pdf.empty());
         QVERIFY(pdfText(pdf).contains(QStringLiteral("<b>1</b>")));
@@ -447,6 +461,7 @@ private slots:
             move.show();
             CProperty info(*p.app);
             info.show();
+            p.showPrintDialog();
             QVERIFY2(!p.printed(1).empty(), what);
             QVERIFY2(p.exportList(p.folder.path("list.txt")), what);
         }
