@@ -5,6 +5,11 @@
 #include <QStringList>
 
 namespace byzel {
+namespace {
+
+constexpr int kMaxListingPoints = 144;
+
+} // namespace
 
 QStringList substitutedFaces() {
     return {"ＭＳ ゴシック",   "ＭＳ　ゴシック", "MS Gothic",      "ＭＳ 明朝",    "ＭＳ　明朝",
@@ -25,7 +30,9 @@ QFont createListingFont(const SettingsStore& settings, int points) {
     QFont font(QString::fromUtf8(face.data(), qsizetype(face.size())));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPointSize(points > 0 ? points : 12);
+    // A size edited by hand into the settings file beyond any the dialogs offer would leave
+    // no row on the page: the default takes its place.
+    font.setPointSize(points > 0 && points <= kMaxListingPoints ? points : 12);
     font.setWeight(settings.readInt(section::Settings, "FontBold") == 1 ? QFont::Bold
                                                                         : QFont::Normal);
     // Cells are placed one by one; kerning would only blur that.

@@ -10,9 +10,23 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace byzel {
+namespace {
+
+// The lines of the editor that a marker's line takes: more than one when its remark holds line
+// breaks, split as the editor splits them.
+QStringList shownLinesOf(const QString& line) {
+    if (!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')))
+        return {line};
+    QTextDocument document;
+    document.setPlainText(line);
+    return document.toPlainText().split(QLatin1Char('\n'));
+}
+
+} // namespace
 
 CBatchDlg::CBatchDlg(const MarkerEditing& editing, QWidget* parent)
     : QDialog(parent), m_editing(editing), m_editor(new QPlainTextEdit(this)) {
@@ -31,7 +45,8 @@ CBatchDlg::CBatchDlg(const MarkerEditing& editing, QWidget* parent)
     std::string text = bulkRemarkText(markers);
     for (int i = 0; i < markers.count(); ++i) {
         m_sourceLines.push_back(bulkRemarkTag(i) + std::string(markers[i].remarkText()));
-        m_shownLines << QString::fromStdString(remarkToUtf8(m_sourceLines.back()));
+        m_shownBlocks.push_back(
+            shownLinesOf(QString::fromStdString(remarkToUtf8(m_sourceLines.back()))));
     }
     m_editor->setPlainText(QString::fromStdString(remarkToUtf8(text)));
     m_editor->moveCursor(QTextCursor::Start);
@@ -74,13 +89,21 @@ bool CBatchDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void CBatchDlg::save() {
     const QStringList shown = m_editor->toPlainText().split(QLatin1Char('\n'));
+    // A marker's lines left as they were go back as they came, all of them: a remark that holds
+    // line breaks spreads over several lines and must not lose its continuation on a save.
     std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(shown.size()));
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        if (i < m_shownLines.size() && shown[i] == m_shownLines[i])
-            lines.push_back(m_sourceLines[static_cast<size_t>(i)]);
-        else
-            lines.push_back(remarkFromUtf8(shown[i].toStdString()));
+    std::vector<int> firstShownLine;
+    for (qsizetype at = 0; at < shown.size();) {
+        const std::size_t i = lines.size();
+        firstShownLine.push_back(static_cast<int>(at));
+        if (i < m_shownBlocks.size() &&
+            shown.mid(at, m_shownBlocks[i].size()) == m_shownBlocks[i]) {
+            lines.push_back(m_sourceLines[i]);
+            at += m_shownBlocks[i].size();
+        } else {
+            lines.push_back(remarkFromUtf8(shown[at].toStdString()));
+            ++at;
+        }
     }
     const BulkStoreResult result = storeBulkRemarks(m_editing.markers(), lines);
     if (result.changed) {
@@ -91,7 +114,9 @@ void CBatchDlg::save() {
         accept();
         return;
     }
-    selectLine(result.wrongLine);
+    selectLine(result.wrongLine < static_cast<int>(firstShownLine.size())
+                   ? firstShownLine[static_cast<std::size_t>(result.wrongLine)]
+                   : static_cast<int>(shown.size()));
     showMessage(m_editing.ui, msg::BulkTagMismatch, bulkRemarkTag(result.wrongLine) + "\n",
                 BoxStyle::Information);
 }

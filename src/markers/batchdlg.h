@@ -39,7 +39,8 @@ private:
     QPushButton* m_save;
     // The lines as first shown and the remarks they came from, so an untouched line gives
     // back its bytes exactly, even bytes that are not valid Shift-JIS.
-    QStringList m_shownLines;
+    // Each marker's line as the editor shows it: several lines for a remark with line breaks.
+    std::vector<QStringList> m_shownBlocks;
     std::vector<std::string> m_sourceLines;
     bool m_changed = false;
 };

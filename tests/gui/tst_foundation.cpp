@@ -137,6 +137,14 @@ private slots:
         QCOMPARE(bold.weight(), QFont::Bold);
         QCOMPARE(bold.pointSize(), 20);
         QCOMPARE(QFontInfo(bold).family(), QString("IPAGothic"));
+
+        // Sizes from a hand-edited settings file that no dialog offers.
+        for (int points : {0, -5, 145, 2147483647}) {
+            settings.writeInt("Settings", "FontSize", points);
+            QCOMPARE(createListingFont(settings).pointSize(), 12);
+        }
+        settings.writeInt("Settings", "FontSize", 72);
+        QCOMPARE(createListingFont(settings).pointSize(), 72);
     }
 
     void windowsFiltersBecomeQtFilters() {

@@ -409,11 +409,21 @@ private slots:
         QCOMPARE(remarkOf(p.markers(), 3), std::string());
         QVERIFY(p.modified());
 
-        // A remark with a line break spreads over two lines and stops the save.
+        // A remark with a line break spreads over two lines: left as it was it comes back whole;
+        // with its first line edited, the continuation line stops the save and is selected.
         QVERIFY(p.markers().setRemark(1, "a\r\nb"));
-        CBatchDlg broken(p.editing());
-        broken.save();
+        const std::size_t shownBefore = p.ui.shown().size();
+        CBatchDlg untouched(p.editing());
+        untouched.save();
+        QCOMPARE(untouched.result(), int(QDialog::Accepted));
+        QCOMPARE(p.ui.shown().size(), shownBefore);
+        QCOMPARE(remarkOf(p.markers(), 1), std::string("a\r\nb"));
+        CBatchDlg edited(p.editing());
+        edited.editor()->setPlainText(
+            edited.editor()->toPlainText().replace(QStringLiteral("[0002]a"), "[0002]c"));
+        edited.save();
         QCOMPARE(p.ui.shown().back().text.substr(0, 7), std::string("[0003]\n"));
+        QCOMPARE(edited.editor()->textCursor().selectedText(), QString("b") + QChar(0x2029));
     }
 
     void contextMenusHaveTheirItemsAndGreyWhatCannotRun() {

@@ -5,6 +5,7 @@
 #include "core/dumpfile/dumpgeometry.h"
 #include "core/markerfile/markerfile.h"
 #include "core/settings/memorysettings.h"
+#include "filesizelimit.h"
 #include "print/insatudlg.h"
 #include "print/papercodes.h"
 #include "print/printcommand.h"
@@ -27,6 +28,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace byzel;
 
@@ -185,6 +187,28 @@ private slots:
         QCOMPARE(f.ui.shownIds(), std::vector<int>{msg::AskOverwriteFile});
         QCOMPARE(testing::TempFolder::read(existing).size(), size_t{7});
         QVERIFY(f.dialog->isVisible());
+    }
+
+    void fileOutputOnAFullDiskIsReportedAndNotCalledDone() {
+        PrintFixture f(0x10000);
+        const std::string existing = f.folder.write("DumpList.txt", "earlier");
+        for (const std::string& path : {std::string("/dev/full"), existing}) {
+            f.ui.clearRecord();
+            f.ui.chooseFile(path).answer(Yes);
+            f.open();
+            f.child<QRadioButton>("rangeAll")->setChecked(true);
+            f.child<QCheckBox>("fileOutput")->setChecked(true);
+            // The full disk of the earlier file's folder: the size limit stops the writes.
+            std::optional<testing::FileSizeLimit> fullDisk;
+            if (path == existing)
+                fullDisk.emplace(4096);
+            f.child<QPushButton>("ok")->click();
+            fullDisk.reset();
+            QCOMPARE(f.ui.shownIds(), (std::vector<int>{msg::AskOverwriteFile, msg::WriteFailed}));
+            QVERIFY(f.dialog->isVisible());
+            f.dialog->reject();
+        }
+        QCOMPARE(testing::TempFolder::read(existing).size(), size_t{7});
     }
 
     void fileOutputWritesAPageOfThePreviewsRowsAndStaysOpen() {

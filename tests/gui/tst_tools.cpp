@@ -262,6 +262,15 @@ private slots:
         dialog.findChild<QPushButton*>("markerFolderButton")->click();
         QCOMPARE(recorder.folders, (QStringList{p.folder.path(), QDir::homePath()}));
     }
+    void folderOfAFileWhoseNameHoldsABackslashIsItsOwn() {
+        // A backslash is a character of a Linux file name, not a separator.
+        FolderRecorder recorder;
+        testing::ScriptedUi ui;
+        QVERIFY(ShowFolder("/tmp/a b/x\\y.txt", ui));
+        QVERIFY(ShowFolder("/top.txt", ui));
+        QCOMPARE(recorder.folders, (QStringList{"/tmp/a b", "/"}));
+    }
+
     void documentInfoCommandOpensTheDialogWhileADumpFileIsOpen() {
         Program p;
         CMainFrame frame(p.app);

@@ -17,6 +17,7 @@ trap cleanup EXIT
 mkdir "$tmp/work" "$tmp/config" "$tmp/data" "$tmp/runtime" "$tmp/files"
 chmod 700 "$tmp/runtime"
 head -c 100000 /dev/urandom > "$tmp/files/data.bin"
+head -c 70000 /dev/urandom > "$tmp/files/other.bin"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -34,6 +35,14 @@ work_folders() { find "$tmp/work" -mindepth 1 -maxdepth 1 -name 'Byzel-*' | sort
 wait_for_working_copies() { # wait_for_working_copies COUNT
     for _ in $(seq 100); do
         [ "$(find "$tmp/work" -path '*/Byzel-*/Byzel.tmp' | wc -l)" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# Whether a working copy holds a file's bytes, allowing a copy still under way a few seconds.
+copy_of() { # copy_of COPY FILE
+    for _ in $(seq 50); do
+        cmp -s "$1" "$2" && return 0
         sleep 0.1
     done
     return 1
@@ -105,7 +114,8 @@ grep -qF "work.recovered-2.mkg" "$tmp/config/Veltran/Byzel.conf" ||
 grep -qF "work.recovered.mkg" "$tmp/config/Veltran/Byzel.conf" &&
     fail "the first recovery file is still noted after it was told"
 
-# 4. Start-up reclaims a folder whose lock nobody holds and keeps a running program's folder.
+# 4. Start-up reclaims a folder whose lock nobody holds and keeps a running program's folder; two
+#    programs at once on different files each read a working copy of their own file.
 rm "$tmp/config/Veltran/Byzel.conf"
 stale=$tmp/work/Byzel-st4LE0
 mkdir "$stale" && touch "$stale/Byzel.lock" "$stale/Temp.tmp"
@@ -114,13 +124,19 @@ first=$pid
 wait_for_working_copies 1 || fail "no working copy for the first program"
 [ -d "$stale" ] && fail "stale work folder kept at start"
 running=$(work_folders)
-start second "$tmp/files/data.bin"
+start second "$tmp/files/other.bin"
 second=$pid
 wait_for_working_copies 2 || fail "no working copy for the second program"
 for folder in $running; do
-    [ -f "$folder/Byzel.tmp" ] || fail "a running program's work folder was taken: $folder"
+    copy_of "$folder/Byzel.tmp" "$tmp/files/data.bin" ||
+        fail "the first program's working copy was taken or changed: $folder"
 done
 [ "$(work_folders | wc -l)" -eq 2 ] || fail "expected two work folders: $(work_folders)"
+for folder in $(work_folders); do
+    case " $running " in *" $folder "*) continue ;; esac
+    copy_of "$folder/Byzel.tmp" "$tmp/files/other.bin" ||
+        fail "the second program does not read a copy of its own file: $folder"
+done
 end_with HUP "$first" "first program"
 end_with TERM "$second" "second program"
 [ -z "$(work_folders)" ] || fail "work folders left behind: $(work_folders)"

@@ -148,11 +148,20 @@ int MarkerTable::shiftRange(int first, int last, Offset distance, bool backward,
                 return msg::MoveOntoNext;
         }
     }
-    const Offset step = backward ? -distance : distance;
+    // The checks above hold for a sorted table of ranges within the file. A table read from a
+    // foreign file may hold other ranges: none of them is carried round past an end of the
+    // offsets.
+    const std::int64_t step = backward ? -d : d;
+    for (int i = first; i <= last; ++i) {
+        const auto& r = m_records[static_cast<size_t>(i)];
+        for (const std::int64_t moved : {r.start + step, r.end + step})
+            if (moved != static_cast<Offset>(moved))
+                return backward ? msg::MoveBeforeFileStart : msg::MovePastFileEnd;
+    }
     for (int i = first; i <= last; ++i) {
         auto& r = m_records[static_cast<size_t>(i)];
-        r.start += step;
-        r.end += step;
+        r.start = static_cast<Offset>(r.start + step);
+        r.end = static_cast<Offset>(r.end + step);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,22 @@ TEST(MarkerNudge, FileEndsAndNeighboursStopGrowth) {
     EXPECT_EQ(rangeOf(t, 1), std::make_pair(4, 8));
     EXPECT_EQ(rangeOf(t, 2), std::make_pair(9, kLast));
     EXPECT_FALSE(nudgeMarker(t, 3, MarkerNudge::EndLater, kLast));
+}
+
+TEST(MarkerNudge, EndsAtTheLargestOffsetStayInPlace) {
+    // Ranges a marker file may hold: the neighbours' ends at the largest offset must not wrap
+    // round and let a nudge through.
+    constexpr Offset kMax = std::numeric_limits<Offset>::max();
+    std::vector<MarkerRecord> records(2);
+    records[0].start = 0x10, records[0].end = kMax;
+    records[1].start = 0x20, records[1].end = kMax;
+    MarkerTable t;
+    t.assign(records);
+    EXPECT_FALSE(nudgeMarker(t, 1, MarkerNudge::StartEarlier, kMax));
+    EXPECT_FALSE(nudgeMarker(t, 0, MarkerNudge::EndLater, kMax));
+    EXPECT_FALSE(nudgeMarker(t, 1, MarkerNudge::EndLater, kMax));
+    EXPECT_EQ(rangeOf(t, 0), std::make_pair(0x10, kMax));
+    EXPECT_EQ(rangeOf(t, 1), std::make_pair(0x20, kMax));
 }
 
 TEST(BulkRemarks, TextHasOneTaggedLinePerMarker) {

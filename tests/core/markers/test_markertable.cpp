@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace byzel {
@@ -148,6 +149,37 @@ TEST(MarkerTable, ShiftRangeBoundaries) {
         for (int i = 0; i < t.count(); ++i)
             EXPECT_FALSE(t.overlapsOthers(i)) << c.what;
     }
+}
+
+TEST(MarkerTable, ShiftRangeNeverWrapsTheRangesOfAForeignTable) {
+    // A marker file may hold any ranges: reversed, overlapping, at the ends of the offsets. A
+    // move is refused rather than carry one of them round past the largest or smallest offset.
+    constexpr Offset kMin = std::numeric_limits<Offset>::min();
+    constexpr Offset kMax = std::numeric_limits<Offset>::max();
+    std::vector<MarkerRecord> records(3);
+    records[0].start = 0x10, records[0].end = kMax; // under the rest, to the largest offset
+    records[1].start = 0x20, records[1].end = 0x21;
+    records[2].start = kMax - 4, records[2].end = kMin; // reversed across the whole range
+    for (bool backward : {false, true})
+        for (int first = 0; first < 3; ++first)
+            for (int last = first; last < 3; ++last) {
+                MarkerTable t;
+                t.assign(records);
+                const int result = t.shiftRange(first, last, 5, backward, kLast);
+                if (result == 0)
+                    for (int i = first; i <= last; ++i) {
+                        const std::int64_t step = backward ? -5 : 5;
+                        const auto& before = records[static_cast<size_t>(i)];
+                        EXPECT_EQ(t[i].start, std::int64_t{before.start} + step);
+                        EXPECT_EQ(t[i].end, std::int64_t{before.end} + step);
+                    }
+                else
+                    EXPECT_EQ(rangesOf(t), rangesOf([&] {
+                                  MarkerTable u;
+                                  u.assign(records);
+                                  return u;
+                              }()));
+            }
 }
 
 TEST(MarkerTable, RemarkOf239BytesIsStoredAnd240IsRefused) {

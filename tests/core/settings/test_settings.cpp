@@ -1,4 +1,5 @@
 #include "core/settings/memorysettings.h"
+#include "core/settings/printsettings.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,18 @@ TEST(Settings, EveryValueNameIsUniqueWithinItsSection) {
         for (size_t j = i + 1; j < table.size(); ++j)
             EXPECT_FALSE(table[i].section == table[j].section && table[i].name == table[j].name)
                 << table[i].section << "/" << table[i].name;
+}
+
+TEST(PrintSettings, MarginsEditedByHandStayOnTheSheet) {
+    MemorySettingsStore settings;
+    settings.writeInt(section::Last, "MarginT", -1);
+    settings.writeInt(section::Last, "MarginL", 2147483647);
+    settings.writeInt(section::Last, "MarginR", 51);
+    const PrintSettings p = PrintSettings::load(settings);
+    EXPECT_EQ(p.marginTop, 0);
+    EXPECT_EQ(p.marginLeft, 50);
+    EXPECT_EQ(p.marginRight, 50);
+    EXPECT_EQ(p.marginBottom, 5) << "the default, below the dialog's range, stays";
 }
 
 } // namespace
