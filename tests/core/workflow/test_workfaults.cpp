@@ -137,10 +137,12 @@ TEST_F(WorkFaultTest, DiskFullHalfWayThroughAReplaceLeavesTheFileAsItWas) {
     const int reported = m_ui.shownIds().back();
     EXPECT_TRUE(reported == msg::WriteFailed || reported == msg::OpenFailed) << reported;
     // Beside the dump file at most its backup, no half-written file.
-    for (const auto& entry : fs::directory_iterator(m_tmp.path()))
-        if (entry.is_regular_file())
+    for (const auto& entry : fs::directory_iterator(m_tmp.path())) {
+        if (entry.is_regular_file()) {
             EXPECT_TRUE(entry.path() == m_path || entry.path() == backupPathFor(m_path))
                 << "left behind: " << entry.path();
+        }
+    }
 }
 
 TEST_F(WorkFaultTest, DiskFullWhileSavingKeepsTheEarlierFileAndTheUnsavedWork) {
