@@ -64,10 +64,11 @@ CMyStatusBar::CMyStatusBar(CTormelApp& app, QWidget* parent)
     m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_copyProgress->setRange(0, 100);
     m_copyProgress->setFormat(QStringLiteral("読込み中 %p%"));
-    m_copyProgress->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("読込み中 100% ")) * 2);
+    m_copyProgress->setFixedWidth(fontMetrics().horizontalAdvance(m_copyProgress->format()) * 2);
     m_copyProgress->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_copyProgress->hide();
-    insertPermanentWidget(0, m_copyProgress);
+    // Permanent widgets count after the one normal widget, the hint: first before the facts.
+    insertPermanentWidget(1, m_copyProgress);
     m_copyTick->setInterval(kCopyTickMs);
     connect(m_copyTick, &QTimer::timeout, this, &CMyStatusBar::showCopyProgress);
     refresh();

@@ -12,8 +12,7 @@ constexpr auto kReportInterval = std::chrono::milliseconds(50);
 
 } // namespace
 
-BackgroundCopy::BackgroundCopy(int in, int out, CopyPacing pacing,
-                               std::function<void()> onFinished)
+BackgroundCopy::BackgroundCopy(int in, int out, CopyPacing pacing, std::function<void()> onFinished)
     : m_pacing(std::move(pacing)),
       m_thread([this, in, out, onFinished = std::move(onFinished)](std::stop_token stop) {
           run(stop, in, out, onFinished);

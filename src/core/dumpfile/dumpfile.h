@@ -81,9 +81,7 @@ public:
     // Takes over a copy that has ended: reads switch to it, or the outcome says why not.
     CopyOutcome settleWorkingCopy();
     // Called on the copying thread when a background copy ends by itself.
-    void setCopyEndedListener(std::function<void()> listener) {
-        m_copyEnded = std::move(listener);
-    }
+    void setCopyEndedListener(std::function<void()> listener) { m_copyEnded = std::move(listener); }
     // How background copies go, and from which size on they are made; for tests.
     void setCopyPacing(CopyPacing pacing, std::int64_t backgroundFrom) {
         m_pacing = std::move(pacing);

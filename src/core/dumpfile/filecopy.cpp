@@ -30,8 +30,8 @@ Outcome kernelRange(int in, int out, off_t from, off_t length, off_t& copied) {
     while (copied < length) {
         off_t inAt = from + copied;
         off_t outAt = inAt;
-        const ssize_t n = ::copy_file_range(in, &inAt, out, &outAt,
-                                            static_cast<std::size_t>(length - copied), 0);
+        const ssize_t n =
+            ::copy_file_range(in, &inAt, out, &outAt, static_cast<std::size_t>(length - copied), 0);
         if (n > 0) {
             copied += n;
             continue;

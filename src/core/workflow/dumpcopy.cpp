@@ -28,9 +28,8 @@ void DocumentWorkflow::settleDumpCopy() {
 bool DocumentWorkflow::finishDumpCopy(const PassRunner& runner) {
     while (m_work.dump().copyPending()) {
         const DumpFile& dump = m_work.dump();
-        if (!runner([&dump](const ProgressFn& progress) {
-                return dump.waitForWorkingCopy(progress);
-            }))
+        if (!runner(
+                [&dump](const ProgressFn& progress) { return dump.waitForWorkingCopy(progress); }))
             return false;
         settleDumpCopy();
     }

@@ -1,7 +1,7 @@
+#include "copygate.h"
 #include "core/dumpfile/dumpfile.h"
 #include "core/dumpfile/filecopy.h"
 #include "core/dumpfile/workfolder.h"
-#include "copygate.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
 
@@ -154,8 +154,8 @@ TEST(FileCopyTest, SparseFileStaysSparseAndStopsWhenAsked) {
     UniqueFd dense(::open(files.write("dense.bin", countingBytes(8192)).c_str(), O_RDONLY));
     UniqueFd stopped(::open(files.path("stopped.bin").c_str(), O_RDWR | O_CREAT, 0600));
     int steps = 0;
-    EXPECT_FALSE(copyFileData(dense.get(), stopped.get(),
-                              [&](std::int64_t, std::int64_t) { return ++steps < 1; }, 1024));
+    EXPECT_FALSE(copyFileData(
+        dense.get(), stopped.get(), [&](std::int64_t, std::int64_t) { return ++steps < 1; }, 1024));
     EXPECT_EQ(steps, 1);
 }
 

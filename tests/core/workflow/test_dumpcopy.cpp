@@ -1,3 +1,4 @@
+#include "copygate.h"
 #include "core/dumpfile/backup.h"
 #include "core/dumpfile/workfolder.h"
 #include "core/search/dumprewriter.h"
@@ -8,7 +9,6 @@
 #include "core/workflow/recentfiles.h"
 #include "core/workflow/work.h"
 #include "core/workflow/workview.h"
-#include "copygate.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
 
