@@ -2,6 +2,9 @@
 
 #include "core/dumpfile/filecopy.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <chrono>
 
 namespace byzel {
@@ -9,6 +12,8 @@ namespace {
 
 // How often a waiting caller hears how far the copy came.
 constexpr auto kReportInterval = std::chrono::milliseconds(50);
+// The copy yields to the window, which draws the first page meanwhile.
+constexpr int kCopyNiceness = 10;
 
 } // namespace
 
@@ -29,6 +34,8 @@ void BackgroundCopy::stop() {
 }
 
 void BackgroundCopy::run(std::stop_token stop, int in, int out, std::function<void()> onFinished) {
+    // Linux gives each thread its own niceness; failing to lower it changes nothing else.
+    (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kCopyNiceness);
     const bool ok = copyFileData(
         in, out,
         [&](std::int64_t done, std::int64_t total) {
