@@ -73,7 +73,9 @@ int main(int argc, char** argv) {
     byzel::MemorySettingsStore settings;
     BenchUi ui(folder + "/DumpList.txt");
     byzel::CTormelApp app(settings, ui);
-    if (!app.work().dump().open(argv[1], ui))
+    // Measured on the complete working copy, as the program reads once it is made.
+    if (!app.work().dump().open(argv[1], ui) || !app.work().dump().waitForWorkingCopy({}) ||
+        app.work().dump().settleWorkingCopy() == byzel::CopyOutcome::SourceChanged)
         return 1;
     layMarkers(app.work().markers(), app.work().dump().lastOffset());
     app.work().header().linkLines = 1;

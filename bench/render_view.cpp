@@ -65,7 +65,9 @@ int main(int argc, char** argv) {
     byzel::MemorySettingsStore settings;
     byzel::ConsoleUi ui("bench");
     byzel::CTormelApp app(settings, ui);
-    if (!app.work().dump().open(argv[1], ui))
+    // Measured on the complete working copy, as the program reads once it is made.
+    if (!app.work().dump().open(argv[1], ui) || !app.work().dump().waitForWorkingCopy({}) ||
+        app.work().dump().settleWorkingCopy() == byzel::CopyOutcome::SourceChanged)
         return 1;
     layMarkers(app.work().markers(), app.work().dump().lastOffset());
 

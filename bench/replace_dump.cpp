@@ -60,11 +60,13 @@ int main(int argc, char** argv) {
     byzel::MemorySettingsStore settings;
     byzel::RecentFileList recent(settings);
     byzel::DocumentWorkflow flow(work, view, noView, ui, settings, recent, {});
-    if (!flow.openAsNewWork(argv[1]))
+    if (!flow.openAsNewWork(argv[1]) || !flow.finishDumpCopy(byzel::runPassHere))
         return 1;
     byzel::DumpRewriter rewriter(work, flow, ui, folder, byzel::runPassHere);
     const auto start = std::chrono::steady_clock::now();
-    const bool replaced = rewriter.ReplaceAllMatches(*pattern, *replacement);
+    // The reload after the replace ends with its working copy complete.
+    const bool replaced = rewriter.ReplaceAllMatches(*pattern, *replacement) &&
+                          flow.finishDumpCopy(byzel::runPassHere);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     if (!replaced)
         return 1;

@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
     byzel::ConsoleUi ui("bench");
     byzel::WorkFolder folder(argv[2]);
     byzel::DumpFile dump(folder);
-    if (!dump.open(argv[1], ui))
+    // Measured on the complete working copy, as the program reads once it is made.
+    if (!dump.open(argv[1], ui) || !dump.waitForWorkingCopy({}) ||
+        dump.settleWorkingCopy() == byzel::CopyOutcome::SourceChanged)
         return 1;
     const std::span pattern(reinterpret_cast<const std::uint8_t*>(argv[3]), std::strlen(argv[3]));
     const auto start = std::chrono::steady_clock::now();

@@ -62,6 +62,7 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Pass& work
     tick.start(kTickMs);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++s_running;
     QElapsedTimer clock;
     clock.start();
     thread->start();
@@ -76,6 +77,7 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Pass& work
             (dialog.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
     }
     thread->wait();
+    --s_running;
     dialog.hide();
     QApplication::restoreOverrideCursor();
     return succeeded && !stopRequested;

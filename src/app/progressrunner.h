@@ -25,6 +25,11 @@ public:
     static bool run(QWidget* parent, const QString& label, const Pass& work);
     // The same as a runner for core code that takes one.
     static PassRunner runnerFor(QWidget* parent, const QString& label);
+    // Whether some work runs now; the work it reads must not change meanwhile.
+    [[nodiscard]] static bool isRunning() { return s_running > 0; }
+
+private:
+    static inline int s_running = 0;
 };
 
 } // namespace byzel

@@ -1,6 +1,9 @@
 #include "app/tormelapp.h"
 
+#include "app/progressrunner.h"
+
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace byzel {
 
@@ -14,9 +17,29 @@ CTormelApp::CTormelApp(SettingsStore& settings, UiPort& ui, QString programFolde
         emit titleChanged(QString::fromStdString(title));
         emit workChanged();
     });
+    // The copy ends on its own thread; the work is only ever touched on ours.
+    m_work.dump().setCopyEndedListener([this] {
+        QMetaObject::invokeMethod(this, &CTormelApp::settleDumpCopy, Qt::QueuedConnection);
+    });
+}
+
+void CTormelApp::settleDumpCopy() {
+    constexpr int kRetryMs = 100;
+    if (ProgressRunner::isRunning()) {
+        QTimer::singleShot(kRetryMs, this, &CTormelApp::settleDumpCopy);
+        return;
+    }
+    m_workflow.settleDumpCopy();
+}
+
+bool CTormelApp::finishDumpCopy(QWidget* parent) {
+    return m_workflow.finishDumpCopy(
+        ProgressRunner::runnerFor(parent, QStringLiteral("ファイルを読み込んでいます...")));
 }
 
 CTormelApp::~CTormelApp() {
+    // Stops a copy still running before anything it might tell goes.
+    m_work.dump().close();
     m_printSettings.saveMargins(m_settings);
 }
 

@@ -48,6 +48,10 @@ public:
 
     [[nodiscard]] QString title() const { return QString::fromStdString(m_work.title()); }
 
+    // Waits, behind a progress dialog the user may stop, until the dump file is read from its
+    // complete working copy. False when stopped or when the work is no longer open.
+    [[nodiscard]] bool finishDumpCopy(QWidget* parent);
+
     // Value check's numbers for the ribbon's "Big..." and "Little" boxes.
     void showValues(const QString& bigEndian, const QString& littleEndian) {
         emit valuesShown(bigEndian, littleEndian);
@@ -61,6 +65,9 @@ signals:
     void valuesShown(const QString& bigEndian, const QString& littleEndian);
 
 private:
+    // Takes over a background copy that ended, once no pass reads the dump file any more.
+    void settleDumpCopy();
+
     // Passes the workflow's requests on to the attached view, if any.
     // Every request means the work changed, so each one is announced too.
     struct ViewLink : WorkView {

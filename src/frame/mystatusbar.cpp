@@ -6,6 +6,8 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProgressBar>
+#include <QTimer>
 #include <QToolTip>
 
 namespace byzel {
@@ -40,10 +42,13 @@ private:
     int m_width = 0;
 };
 
+constexpr int kCopyTickMs = 200;
+
 } // namespace
 
 CMyStatusBar::CMyStatusBar(CTormelApp& app, QWidget* parent)
-    : QStatusBar(parent), m_app(app), m_hint(new QLabel(this)) {
+    : QStatusBar(parent), m_app(app), m_hint(new QLabel(this)),
+      m_copyProgress(new QProgressBar(this)), m_copyTick(new QTimer(this)) {
     setMouseTracking(true);
     // The tips' own colours: pale yellow (0x80FFFF) behind red (0x0000FF) text.
     setStyleSheet("QToolTip { background-color: #FFFF80; color: #FF0000; "
@@ -57,6 +62,15 @@ CMyStatusBar::CMyStatusBar(CTormelApp& app, QWidget* parent)
         m_facts[i] = label;
     }
     m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_copyProgress->setRange(0, 100);
+    m_copyProgress->setFormat(QStringLiteral("読込み中 %p%"));
+    m_copyProgress->setFixedWidth(fontMetrics().horizontalAdvance(m_copyProgress->format()) * 2);
+    m_copyProgress->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_copyProgress->hide();
+    // Permanent widgets count after the one normal widget, the hint: first before the facts.
+    insertPermanentWidget(1, m_copyProgress);
+    m_copyTick->setInterval(kCopyTickMs);
+    connect(m_copyTick, &QTimer::timeout, this, &CMyStatusBar::showCopyProgress);
     refresh();
 }
 
@@ -69,6 +83,29 @@ void CMyStatusBar::refresh() {
             m_facts[i]->setText(text);
         m_facts[i]->setAlignment(qtAlignment(texts[i].alignment));
     }
+    showCopyProgress();
+}
+
+void CMyStatusBar::showCopyProgress() {
+    const DumpFile& dump = m_app.work().dump();
+    if (!dump.copyPending()) {
+        m_copyTick->stop();
+        m_copyProgress->hide();
+        return;
+    }
+    const std::int64_t size = std::max<std::int64_t>(dump.size(), 1);
+    m_copyProgress->setValue(static_cast<int>(dump.copyDone() * 100 / size));
+    m_copyProgress->show();
+    if (!m_copyTick->isActive())
+        m_copyTick->start();
+}
+
+bool CMyStatusBar::copyProgressShown() const {
+    return !m_copyProgress->isHidden();
+}
+
+int CMyStatusBar::copyPercent() const {
+    return m_copyProgress->value();
 }
 
 QString CMyStatusBar::hint() const {

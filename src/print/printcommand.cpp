@@ -7,7 +7,8 @@
 namespace byzel {
 
 void runPrintCommand(CTormelApp& app, CTormelView& view, QWidget* owner) {
-    if (!app.work().isOpen())
+    // Printing and the text export run while the dialog is open and read the file throughout.
+    if (!app.work().isOpen() || !app.finishDumpCopy(owner))
         return;
     const int fontSize = app.settings().readInt(section::Settings, "FontSize");
     const Offset topRow = app.view().topRow;

@@ -313,7 +313,7 @@ void CConsoleDlg::textToBoxes(QLineEdit* text, int firstId, int count) {
 
 void CConsoleDlg::search(SearchDirection direction) {
     const auto pattern = readRow(kSearchRowId, kSearchRowBoxes, false);
-    if (!pattern || !m_app.work().isOpen())
+    if (!pattern || !m_app.work().isOpen() || !m_app.finishDumpCopy(this))
         return;
     const PassRunner runner = ProgressRunner::runnerFor(this, QStringLiteral("検索しています..."));
     if (SearchPattern(m_app.work(), m_app.view(), *pattern, direction, runner, m_app.ui()) ==

@@ -1,5 +1,6 @@
 #include "search/editdlg.h"
 
+#include "app/progressrunner.h"
 #include "app/tormelapp.h"
 #include "core/search/dumprewriter.h"
 #include "core/ui/progress.h"
@@ -170,8 +171,10 @@ bool CEditDlg::writeRow() {
         }
         bytes.push_back(HexPairToByte(text.size() == 1 ? "0" + text : text));
     }
-    DumpRewriter rewriter(m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(),
-                          runPassHere);
+    // The runner only carries the wait for a working copy still being made.
+    DumpRewriter rewriter(
+        m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(),
+        ProgressRunner::runnerFor(this, QStringLiteral("ファイルを読み込んでいます...")));
     if (!rewriter.writeRow(m_reference / 16, bytes))
         return false;
     m_view.RepaintDumpView(RepaintRegion::WholeView);

@@ -215,7 +215,7 @@ void CAppearanceDlg::fillCodeTable(const OccurrenceCounter& counts) {
 }
 
 void openAppearanceDialog(CTormelApp& app, QWidget* parent) {
-    if (!app.work().isOpen())
+    if (!app.work().isOpen() || !app.finishDumpCopy(parent))
         return;
     CAppearanceDlg dialog(app.work().dump(), app.settings(), app.ui(), parent);
     dialog.countAll();

@@ -8,7 +8,7 @@ namespace byzel {
 
 void ReportCrc(CTormelApp& app, Offset clicked, QWidget* parent) {
     const Offset reference = app.view().referencePoint;
-    if (!app.work().isOpen() || !crcRangeValid(reference, clicked))
+    if (!app.work().isOpen() || !crcRangeValid(reference, clicked) || !app.finishDumpCopy(parent))
         return;
     const DumpFile& dump = app.work().dump();
     std::optional<std::uint32_t> crc;

@@ -21,7 +21,7 @@ bool createFileFromAllMarkers(CTormelApp& app) {
 }
 
 bool createFileFromMarkers(CTormelApp& app, std::span<const int> indexes) {
-    if (!app.work().isOpen())
+    if (!app.work().isOpen() || !app.finishDumpCopy(QApplication::activeWindow()))
         return false;
     UiPort& ui = app.ui();
     return WriteMarkersToFile(

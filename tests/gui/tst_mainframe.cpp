@@ -1,4 +1,6 @@
 #include "app/tormelapp.h"
+#include "copygate.h"
+#include "core/dumpfile/workfolder.h"
 #include "core/dumplist/dumplist.h"
 #include "core/viewmodel/commandids.h"
 #include "core/settings/memorysettings.h"
@@ -88,6 +90,28 @@ private slots:
         const PixelRect cell = frame.view()->ByteCellRect(0x05);
         QTest::mouseMove(frame.view()->viewport(), QPoint(cell.left + 4, cell.top + 4));
         QTRY_COMPARE(status->hint(), QString("マーカをクリックすると説明をポップアップ表示します"));
+    }
+
+    void statusBarShowsTheWorkingCopyGrowUntilItIsTaken() {
+        Program p;
+        CMainFrame& frame = p.show();
+        // Released first when the test ends, so the program's end can stop the copy.
+        testing::CopyGate gate;
+        p.app->work().dump().setCopyPacing(gate.pacing(0x1000), 1);
+        p.openDumpFile(0x10000);
+        gate.waitUntilHeld();
+        const DumpFile& dump = p.app->work().dump();
+        QCOMPARE(dump.readingPath(), p.folder.filePath("dump.bin").toStdString());
+        auto* status = qobject_cast<CMyStatusBar*>(frame.statusBar());
+        QTRY_VERIFY(status->copyProgressShown());
+        QTRY_COMPARE(status->copyPercent(), 6);
+        gate.release();
+        QTRY_VERIFY(!status->copyProgressShown());
+        QVERIFY(!dump.copyPending());
+        QCOMPARE(dump.readingPath(), p.app->workFolder().filePath(kWorkingCopyName));
+        std::array<std::uint8_t, 16> row{};
+        QCOMPARE(dump.readAt(0xFFF0, row), 16);
+        QCOMPARE(row[15], std::uint8_t(0xFFFF * 7));
     }
 
     void wheelOverTheStatusBarScrollsTheList() {

@@ -2,66 +2,128 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/sendfile.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace byzel {
 namespace {
 
-constexpr std::size_t kKernelChunk = std::size_t{1} << 30;
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
-enum class Outcome { Done, Failed, Unsupported };
+enum class Outcome { Done, SourceEnded, Failed, Unsupported };
 
 // errno values by which a kernel copy says "not between these two files": try the next way.
 bool unsupported(int err) {
     return err == EXDEV || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP || err == EBADF;
 }
 
-template <typename Step> Outcome kernelCopy(Step step) {
-    for (;;) {
-        ssize_t n = step();
-        if (n > 0)
+// Copies the length bytes at from to the same place in out, going on from copied (which it
+// advances) until done or the source ends.
+Outcome kernelRange(int in, int out, off_t from, off_t length, off_t& copied) {
+    while (copied < length) {
+        off_t inAt = from + copied;
+        off_t outAt = inAt;
+        const ssize_t n =
+            ::copy_file_range(in, &inAt, out, &outAt, static_cast<std::size_t>(length - copied), 0);
+        if (n > 0) {
+            copied += n;
             continue;
+        }
         if (n == 0)
-            return Outcome::Done;
+            return Outcome::SourceEnded;
         if (errno == EINTR)
             continue;
         return unsupported(errno) ? Outcome::Unsupported : Outcome::Failed;
     }
+    return Outcome::Done;
 }
 
-bool bufferedCopy(int in, int out) {
-    std::vector<char> buffer(kBufferSize);
-    for (;;) {
-        ssize_t n = ::read(in, buffer.data(), buffer.size());
+Outcome bufferedRange(int in, int out, off_t from, off_t length, off_t& copied,
+                      std::vector<char>& buffer) {
+    buffer.resize(kBufferSize);
+    while (copied < length) {
+        const auto wanted = static_cast<std::size_t>(
+            std::min<off_t>(length - copied, static_cast<off_t>(buffer.size())));
+        const ssize_t n = ::pread(in, buffer.data(), wanted, from + copied);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Outcome::Failed;
         if (n == 0)
-            return true;
-        if (n < 0) {
-            if (errno == EINTR)
+            return Outcome::SourceEnded;
+        for (ssize_t put = 0; put < n;) {
+            const ssize_t w = ::pwrite(out, buffer.data() + put, static_cast<std::size_t>(n - put),
+                                       from + copied + put);
+            if (w < 0 && errno == EINTR)
                 continue;
-            return false;
+            if (w <= 0)
+                return Outcome::Failed;
+            put += w;
         }
-        if (!writeAll(out, buffer.data(), static_cast<std::size_t>(n)))
-            return false;
+        copied += n;
     }
+    return Outcome::Done;
+}
+
+// Where the next data region at or after at starts and ends, within size. Without
+// SEEK_DATA support everything counts as data. Empty (start == size) when only holes remain.
+std::pair<off_t, off_t> nextDataRegion(int in, off_t at, off_t size) {
+    off_t data = ::lseek(in, at, SEEK_DATA);
+    if (data < 0)
+        return {errno == ENXIO ? size : at, size};
+    off_t hole = ::lseek(in, data, SEEK_HOLE);
+    if (hole < 0)
+        hole = size;
+    return {std::min(data, size), std::min(hole, size)};
 }
 
 } // namespace
 
-bool copyFileData(int in, int out) {
-    // Both calls below move the file positions, so each fallback goes on where the one before
-    // stopped.
-    Outcome o =
-        kernelCopy([&] { return ::copy_file_range(in, nullptr, out, nullptr, kKernelChunk, 0); });
-    if (o == Outcome::Unsupported)
-        o = kernelCopy([&] { return ::sendfile(out, in, nullptr, kKernelChunk); });
-    if (o == Outcome::Unsupported)
-        return bufferedCopy(in, out);
-    return o == Outcome::Done;
+bool copyFileData(int in, int out, const ProgressFn& progress, std::int64_t chunkBytes) {
+    struct stat st;
+    if (::fstat(in, &st) != 0)
+        return false;
+    const off_t size = st.st_size;
+    // A clone shares the source's blocks until either file is written.
+    if (::ioctl(out, FICLONE, in) == 0)
+        return !progress || progress(size, size);
+    // Sized first, so the regions skipped stay holes.
+    if (::ftruncate(out, size) != 0)
+        return false;
+    const off_t chunk = std::max<off_t>(chunkBytes, 1);
+    bool kernel = true;
+    std::vector<char> buffer;
+    for (off_t at = 0; at < size;) {
+        const auto [data, hole] = nextDataRegion(in, at, size);
+        for (off_t pos = data; pos < hole;) {
+            const off_t length = std::min(chunk, hole - pos);
+            off_t copied = 0;
+            Outcome o = kernel ? kernelRange(in, out, pos, length, copied) : Outcome::Unsupported;
+            if (o == Outcome::Unsupported) {
+                kernel = false;
+                o = bufferedRange(in, out, pos, length, copied, buffer);
+            }
+            if (o == Outcome::Failed)
+                return false;
+            pos += copied;
+            if (o == Outcome::SourceEnded)
+                return ::ftruncate(out, pos) == 0 && (!progress || progress(size, size));
+            if (progress && !progress(pos, size))
+                return false;
+        }
+        at = std::max(hole, data + 1);
+    }
+    // The source may have shrunk into a hole we did not read.
+    if (::fstat(in, &st) == 0 && st.st_size < size && ::ftruncate(out, st.st_size) != 0)
+        return false;
+    return !progress || progress(size, size);
 }
 
 long readSome(int fd, void* data, std::size_t size) {

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "core/ui/progress.h"
+
 #include <string>
 
 namespace byzel {
 
-// Copies everything from the file in to the file out, both positioned at their start. The
-// kernel copies where it can (copy_file_range, then sendfile); plain reads and writes are the
-// last resort. False on any failure; out may then hold part of the data.
-[[nodiscard]] bool copyFileData(int in, int out);
+// Copies everything from the file in to the empty file out. Where the file system can, out
+// becomes a clone of in (no data moves, no space is taken); elsewhere the kernel copies the
+// data regions only, so holes stay holes, and plain reads and writes are the last resort.
+// progress hears of bytes covered (holes included) after each chunk of chunkBytes and stops
+// the copy by returning false. A source that shrinks while it is copied gives a copy as long
+// as what was there. False on any failure or stop; out may then hold part of the data.
+[[nodiscard]] bool copyFileData(int in, int out, const ProgressFn& progress = {},
+                                std::int64_t chunkBytes = std::int64_t{1} << 30);
 
 // Reads up to size bytes, going on after interruptions: the count read, 0 at the end, -1 on
 // failure.

@@ -64,7 +64,7 @@ bool DumpRewriter::ReplaceCurrentHit(
     std::span<const std::uint8_t> pattern,
     const std::function<std::optional<ByteString>()>& readReplacement) {
     const SearchHit hit = m_work.searchHit();
-    if (!hit.exists() || !m_work.isOpen())
+    if (!hit.exists() || !m_workflow.finishDumpCopy(m_runner))
         return false;
     ByteString atHit(pattern.size());
     const auto got = m_work.dump().readAt(hit.start, atHit);
@@ -126,7 +126,7 @@ bool DumpRewriter::ReplaceCurrentHit(
 
 bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
                                      std::span<const std::uint8_t> replacement) {
-    if (!m_work.isOpen())
+    if (!m_workflow.finishDumpCopy(m_runner))
         return false;
     std::optional<Source> scratch = openSource(pattern.size());
     if (!scratch)
@@ -239,7 +239,8 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
 }
 
 bool DumpRewriter::writeRow(Offset row, std::span<const std::uint8_t> bytes) {
-    if (!m_work.isOpen() || showMessage(m_ui, msg::AskWriteRow, {}, BoxStyle::YesNo) != Yes)
+    if (!m_workflow.finishDumpCopy(m_runner) ||
+        showMessage(m_ui, msg::AskWriteRow, {}, BoxStyle::YesNo) != Yes)
         return false;
     const std::string path = m_work.dump().path();
     const bool backedUp = backupDumpFile(path);

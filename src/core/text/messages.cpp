@@ -73,6 +73,8 @@ const std::map<int, std::string>& stringTable() {
         {30165, "Manual"},
         // Our own: told at the start after a signal ended a work with unsaved markers.
         {30100, "前回の終了時に保存されていなかったマーカを、このファイルに保存しました"},
+        // Our own: the dump file changed while its working copy was made.
+        {30111, "読込み中にファイルが変更されたため、読み直します"},
 
         // Version history, oldest first.
         {30200, "Ver. 1.00 2010.06.26 新規作成"},

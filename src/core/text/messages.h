@@ -69,6 +69,7 @@ inline constexpr int CrcReport = 30050;
 inline constexpr int CharTableFull = 30065;
 inline constexpr int OleInitFailed = 30072;
 inline constexpr int RecoveredMarkers = 30100;
+inline constexpr int ChangedWhileCopying = 30111;
 inline constexpr int ManualMissing = 30164;
 inline constexpr int ManualBaseName = 30165;
 inline constexpr int HistoryOldest = 30200;

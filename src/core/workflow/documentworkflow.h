@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "core/ui/progress.h"
 
 #include <optional>
 #include <string>
@@ -64,6 +65,13 @@ public:
     // one rewritten. keepView keeps the top row (as far as the file still reaches), as after a
     // rewrite; otherwise the view starts at the top.
     bool reopenDumpFile(const std::string& path, bool keepView = false);
+    // Takes over the dump file's working copy once its background copy has ended. When the file
+    // changed meanwhile the user is told and the file is opened again, the view kept.
+    void settleDumpCopy();
+    // Waits through runner (which may show progress and let the user stop) until the dump
+    // file is read from its complete working copy, or from itself when no copy can be made.
+    // False when the user stopped the wait or the dump file could not be opened again.
+    [[nodiscard]] bool finishDumpCopy(const PassRunner& runner);
 
     // Takes the markers of another marker file into the open work, which keeps its dump file,
     // its dump file path and its switches and becomes unnamed and changed. True when quoted.
