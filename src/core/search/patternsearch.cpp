@@ -105,8 +105,18 @@ std::optional<Offset> findPattern(const ByteSource& source, std::span<const std:
     return walk(source.size(), pattern, start, direction, progress,
                 [&](std::int64_t first, std::int64_t count) -> const std::uint8_t* {
                     block.resize(static_cast<std::size_t>(count) + pattern.size() - 1);
-                    const auto got = source.readAt(static_cast<Offset>(first), block);
-                    return static_cast<std::size_t>(got) == block.size() ? block.data() : nullptr;
+                    // A reader may hand out less than asked for; only a read that brings
+                    // nothing means the data cannot be had.
+                    std::size_t filled = 0;
+                    while (filled < block.size()) {
+                        const auto got = source.readAt(
+                            static_cast<Offset>(first + static_cast<std::int64_t>(filled)),
+                            std::span(block).subspan(filled));
+                        if (got <= 0)
+                            return nullptr;
+                        filled += static_cast<std::size_t>(got);
+                    }
+                    return block.data();
                 });
 }
 
