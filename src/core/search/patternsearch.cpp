@@ -18,6 +18,8 @@ constexpr std::int64_t kChunk = 4 << 20;
 
 constexpr std::int64_t kNone = -1;
 
+constexpr std::size_t kFirstBackWindow = 256;
+
 // First start in [0, candidates) where the pattern lies; the data holds candidates - 1 + n
 // bytes.
 std::int64_t firstIn(const std::uint8_t* data, std::int64_t candidates,
@@ -34,10 +36,19 @@ std::int64_t lastIn(const std::uint8_t* data, std::int64_t candidates,
                     std::span<const std::uint8_t> pattern) {
     auto remaining = static_cast<std::size_t>(candidates);
     std::size_t missesLeft = remaining / 64 + 16;
+    // memrchr over windows that start small and double while the byte does not turn up:
+    // checked builds look at the whole range of every call, so near misses one after the other
+    // in a single long range would take quadratic time there.
+    std::size_t window = kFirstBackWindow;
     while (remaining > 0 && missesLeft > 0) {
-        const void* hit = ::memrchr(data, pattern[0], remaining);
-        if (!hit)
-            return kNone;
+        const std::size_t from = remaining > window ? remaining - window : 0;
+        const void* hit = ::memrchr(data + from, pattern[0], remaining - from);
+        if (!hit) {
+            remaining = from;
+            window *= 2;
+            continue;
+        }
+        window = kFirstBackWindow;
         const auto at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - data);
         if (std::memcmp(data + at + 1, pattern.data() + 1, pattern.size() - 1) == 0)
             return static_cast<std::int64_t>(at);
@@ -105,8 +116,18 @@ std::optional<Offset> findPattern(const ByteSource& source, std::span<const std:
     return walk(source.size(), pattern, start, direction, progress,
                 [&](std::int64_t first, std::int64_t count) -> const std::uint8_t* {
                     block.resize(static_cast<std::size_t>(count) + pattern.size() - 1);
-                    const auto got = source.readAt(static_cast<Offset>(first), block);
-                    return static_cast<std::size_t>(got) == block.size() ? block.data() : nullptr;
+                    // A reader may hand out less than asked for; only a read that brings
+                    // nothing means the data cannot be had.
+                    std::size_t filled = 0;
+                    while (filled < block.size()) {
+                        const auto got = source.readAt(
+                            static_cast<Offset>(first + static_cast<std::int64_t>(filled)),
+                            std::span(block).subspan(filled));
+                        if (got <= 0)
+                            return nullptr;
+                        filled += static_cast<std::size_t>(got);
+                    }
+                    return block.data();
                 });
 }
 

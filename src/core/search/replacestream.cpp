@@ -5,6 +5,7 @@
 #include "core/ui/progress.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace byzel {
@@ -55,11 +56,12 @@ ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
     const std::size_t n = pattern.size();
     OutputBuffer out(output);
     // The bytes of the previous block that may still begin an occurrence lead the next one.
-    std::vector<std::uint8_t> buffer(kBlock + n);
+    // Left uninitialised: a short input touches only the pages it fills.
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock + n);
     std::size_t carried = 0;
     std::int64_t consumed = 0;
     for (;;) {
-        const long got = readSome(input, buffer.data() + carried, kBlock);
+        const long got = readSome(input, buffer.get() + carried, kBlock);
         if (got < 0) {
             result.status = Status::ReadFailed;
             return result;
@@ -68,7 +70,7 @@ ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
             break;
         consumed += got;
         const std::size_t length = carried + static_cast<std::size_t>(got);
-        const std::uint8_t* data = buffer.data();
+        const std::uint8_t* data = buffer.get();
         std::size_t pos = 0;
         while (n > 0 && length - pos >= n) {
             const std::uint8_t* hit = findFirst(std::span(data + pos, length - pos), pattern);
@@ -89,14 +91,14 @@ ReplaceStreamResult ReplaceStream(int input, const ByteSink* output,
             result.status = Status::WriteFailed;
             return result;
         }
-        std::memmove(buffer.data(), data + tail, length - tail);
+        std::memmove(buffer.get(), data + tail, length - tail);
         carried = length - tail;
         if (progress && !progress(consumed, inputSize)) {
             result.status = Status::Cancelled;
             return result;
         }
     }
-    if (!out.put(buffer.data(), carried) || !out.flush())
+    if (!out.put(buffer.get(), carried) || !out.flush())
         result.status = Status::WriteFailed;
     return result;
 }

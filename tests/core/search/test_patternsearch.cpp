@@ -103,6 +103,15 @@ TEST(PatternSearch, FindsAPatternAcrossTheWorkPieces) {
     EXPECT_EQ(findPattern(source, pattern, 0, SearchDirection::Down, {}), static_cast<Offset>(at));
 }
 
+TEST(PatternSearch, ReaderHandingOutShortReads) {
+    const Bytes data{'x', 'x', 'a', 'b', 'x', 'x', 'a', 'b', 'x', 'a'};
+    const Bytes pattern{'a', 'b'};
+    MemorySource source(data);
+    source.limitReads(3);
+    EXPECT_EQ(findPattern(source, pattern, 9, SearchDirection::Up, {}), 6);
+    EXPECT_EQ(findPattern(source, pattern, 3, SearchDirection::Down, {}), 6);
+}
+
 TEST(PatternSearch, CancelledSearchFindsNothing) {
     const ProgressFn progress = [](std::int64_t, std::int64_t) { return false; };
     Bytes data((40 << 20), 0);
