@@ -198,11 +198,7 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     result.status = ReplaceStreamResult::Status::Cancelled;
     const bool ran = m_runner([&](const ProgressFn& progress) {
         const ByteSink sink = [&](std::span<const std::uint8_t> bytes) {
-            // Sends what is written to disk while the rest is made, so that the sync before
-            // the new file takes the dump file's place has little left to wait for.
-            const bool written = writeOut(newContent.fd(), bytes);
-            ::sync_file_range(newContent.fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
-            return written;
+            return writeOut(newContent.fd(), bytes);
         };
         result = ReplaceStream(source.fd.get(), &sink, pattern, replacement, source.size, progress);
         return true;
