@@ -1,6 +1,7 @@
 #include "cli/markerjson.h"
 #include "core/ui/consoleui.h"
 
+#include "clirun.h"
 #include "core/dumplist/dumpexport.h"
 #include "core/markerfile/markerfile.h"
 #include "filesizelimit.h"
@@ -10,33 +11,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <sys/wait.h>
 
 namespace byzel::cli {
 namespace {
 
 using byzel::testing::TempFolder;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the built byzel-cli with arguments (paths of the test folder need no quoting).
-CliRun runCli(const TempFolder& dir, const std::string& arguments) {
-    const std::string outPath = dir.path("stdout.txt"), errPath = dir.path("stderr.txt");
-    const std::string command =
-        std::string(BYZEL_CLI_PATH) + " " + arguments + " > " + outPath + " 2> " + errPath;
-    const int raw = std::system(command.c_str());
-    const auto text = [](const std::string& path) {
-        const auto bytes = TempFolder::read(path);
-        return std::string(bytes.begin(), bytes.end());
-    };
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(outPath), text(errPath)};
-}
+using byzel::testing::CliRun;
+using byzel::testing::runCli;
 
 MarkerRecord marker(Offset start, Offset end, std::string_view remark, ColorRef color = 0xB0B0FF) {
     MarkerRecord r;

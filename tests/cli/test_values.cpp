@@ -2,6 +2,7 @@
 #include "cli/markervalues.h"
 #include "cli/valuesformat.h"
 
+#include "clirun.h"
 #include "memorysource.h"
 #include "tempfolder.h"
 
@@ -14,7 +15,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <sys/wait.h>
 
 namespace byzel::cli {
 namespace {
@@ -178,23 +178,8 @@ TEST(KsyDescription, GapsRestAndLeftOutMarkers) {
 
 // ---- the built program on the sample work ----
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun byzelCli(const TempFolder& dir, const std::string& arguments) {
-    const std::string outPath = dir.path("out.txt"), errPath = dir.path("err.txt");
-    const int raw = std::system(
-        (std::string(BYZEL_CLI_PATH) + " " + arguments + " > " + outPath + " 2> " + errPath)
-            .c_str());
-    const auto text = [](const std::string& path) {
-        const auto bytes = TempFolder::read(path);
-        return std::string(bytes.begin(), bytes.end());
-    };
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(outPath), text(errPath)};
-}
+using byzel::testing::CliRun;
+using byzel::testing::runCli;
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
@@ -222,7 +207,7 @@ protected:
 };
 
 TEST_F(SampleValues, OwnDumpFileChangedCopiesAndAMissingFile) {
-    const CliRun own = byzelCli(dir, "values " + work);
+    const CliRun own = runCli(dir, "values " + work);
     ASSERT_EQ(own.status, 0) << own.err;
     const auto rows = lines(own.out);
     ASSERT_EQ(rows.size(), 27u); // header and 26 markers
@@ -236,8 +221,8 @@ TEST_F(SampleValues, OwnDumpFileChangedCopiesAndAMissingFile) {
     other[22] = 2;                                     // two channels
     other[24] = 0x44, other[25] = 0xAC, other[26] = 0; // 44100 Hz
     const std::string otherFile = dir.write("other.wav", other);
-    const CliRun copies = byzelCli(dir, "values " + work + " " + shortFile + " " +
-                                            dir.path("gone.wav") + " " + otherFile);
+    const CliRun copies = runCli(dir, "values " + work + " " + shortFile + " " +
+                                          dir.path("gone.wav") + " " + otherFile);
     EXPECT_EQ(copies.status, 1);
     EXPECT_NE(copies.err.find("gone.wav: no such file"), std::string::npos) << copies.err;
     const auto both = lines(copies.out);
@@ -253,7 +238,7 @@ TEST_F(SampleValues, OwnDumpFileChangedCopiesAndAMissingFile) {
 
 TEST_F(SampleValues, JsonRowsAndTheOutputFileRule) {
     const std::string out = dir.path("values.json");
-    CliRun r = byzelCli(dir, "values " + work + " --format json -o " + out);
+    CliRun r = runCli(dir, "values " + work + " --format json -o " + out);
     ASSERT_EQ(r.status, 0) << r.err;
     const auto bytes = TempFolder::read(out);
     const QJsonArray rows =
@@ -265,39 +250,39 @@ TEST_F(SampleValues, JsonRowsAndTheOutputFileRule) {
               QString::fromUtf8("RIFF形式の種類 \"WAVE\"：音声データ"));
     EXPECT_EQ(rows[25].toObject()["hex"].toString().right(4), " ...");
 
-    r = byzelCli(dir, "values " + work + " --format csv -o " + out);
+    r = runCli(dir, "values " + work + " --format csv -o " + out);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("exists; add --force to overwrite it"), std::string::npos);
     EXPECT_EQ(TempFolder::read(out), bytes);
-    EXPECT_EQ(byzelCli(dir, "values " + work + " -o " + out + " --force").status, 0);
+    EXPECT_EQ(runCli(dir, "values " + work + " -o " + out + " --force").status, 0);
     EXPECT_NE(TempFolder::read(out), bytes);
 
-    EXPECT_EQ(byzelCli(dir, "values " + work + " --format xml").status, 2);
-    EXPECT_EQ(byzelCli(dir, "values").status, 2);
+    EXPECT_EQ(runCli(dir, "values " + work + " --format xml").status, 2);
+    EXPECT_EQ(runCli(dir, "values").status, 2);
     // Writing over a file being read is refused.
-    EXPECT_EQ(byzelCli(dir, "values " + work + " -o " + dir.path("sample.wav") + " --force").status,
+    EXPECT_EQ(runCli(dir, "values " + work + " -o " + dir.path("sample.wav") + " --force").status,
               2);
     EXPECT_EQ(TempFolder::read(dir.path("sample.wav")), wav);
     // A full disk is a failure, not a finished table.
-    EXPECT_EQ(byzelCli(dir, "values " + work + " -o /dev/full --force").status, 1);
+    EXPECT_EQ(runCli(dir, "values " + work + " -o /dev/full --force").status, 1);
 }
 
 TEST_F(SampleValues, KsyOfTheSample) {
-    CliRun r = byzelCli(dir, "export-ksy " + work);
+    CliRun r = runCli(dir, "export-ksy " + work);
     ASSERT_EQ(r.status, 0) << r.err;
     const YAML::Node root = YAML::Load(r.out);
     EXPECT_EQ(root["meta"]["id"].as<std::string>(), "sample");
     EXPECT_EQ(root["meta"]["file-extension"].as<std::string>(), "wav");
     EXPECT_EQ(root["seq"].size(), 27u);
 
-    EXPECT_EQ(byzelCli(dir, "export-ksy " + work + " --id Bad").status, 2);
-    EXPECT_EQ(byzelCli(dir, "export-ksy " + work + " --endian middle").status, 2);
+    EXPECT_EQ(runCli(dir, "export-ksy " + work + " --id Bad").status, 2);
+    EXPECT_EQ(runCli(dir, "export-ksy " + work + " --endian middle").status, 2);
     const std::string out = dir.path("s.ksy");
-    EXPECT_EQ(byzelCli(dir, "export-ksy " + work + " --id riff_wave --endian be -o " + out).status,
+    EXPECT_EQ(runCli(dir, "export-ksy " + work + " --id riff_wave --endian be -o " + out).status,
               0);
     EXPECT_EQ(YAML::LoadFile(out)["meta"]["endian"].as<std::string>(), "be");
-    EXPECT_EQ(byzelCli(dir, "export-ksy " + work + " -o " + out).status, 1);
-    EXPECT_EQ(byzelCli(dir, "export-ksy " + work + " -o /dev/full --force").status, 1);
+    EXPECT_EQ(runCli(dir, "export-ksy " + work + " -o " + out).status, 1);
+    EXPECT_EQ(runCli(dir, "export-ksy " + work + " -o /dev/full --force").status, 1);
 }
 
 } // namespace
