@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 #include <yaml-cpp/yaml.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace byzel::cli {
 namespace {
@@ -27,7 +27,7 @@ MarkerRecord marker(Offset start, Offset end, std::string_view remark = {}) {
     MarkerRecord r;
     r.start = start;
     r.end = end;
-    std::memcpy(r.remark.data(), remark.data(), remark.size());
+    std::copy(remark.begin(), remark.end(), r.remark.begin());
     return r;
 }
 
