@@ -126,6 +126,16 @@ bool copyFileData(int in, int out, const ProgressFn& progress, std::int64_t chun
     return !progress || progress(size, size);
 }
 
+void EarlyWriteback::added(std::size_t bytes) {
+    constexpr std::int64_t kStep = std::int64_t{8} << 20;
+    m_added += static_cast<std::int64_t>(bytes);
+    if (m_added - m_sent < kStep)
+        return;
+    // Only a hint: should the system not take it, the sync does all the work.
+    (void)::sync_file_range(m_fd, m_sent, m_added - m_sent, SYNC_FILE_RANGE_WRITE);
+    m_sent = m_added;
+}
+
 long readSome(int fd, void* data, std::size_t size) {
     for (;;) {
         const ssize_t n = ::read(fd, data, size);

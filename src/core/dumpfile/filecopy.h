@@ -2,6 +2,8 @@
 
 #include "core/ui/progress.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace byzel {
@@ -21,6 +23,19 @@ namespace byzel {
 
 // Writes bytes completely, retrying short writes and interruptions.
 [[nodiscard]] bool writeAll(int fd, const void* data, std::size_t size);
+
+// Sends a file being written to the disk in steps as it grows, without waiting, so that the
+// sync that ends it has less left to wait for.
+class EarlyWriteback {
+public:
+    explicit EarlyWriteback(int fd) : m_fd(fd) {}
+    void added(std::size_t bytes);
+
+private:
+    int m_fd;
+    std::int64_t m_added = 0;
+    std::int64_t m_sent = 0;
+};
 
 // How many names tempNameBeside is asked for before giving up.
 inline constexpr int kTempNameAttempts = 100;

@@ -197,8 +197,14 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     ReplaceStreamResult result;
     result.status = ReplaceStreamResult::Status::Cancelled;
     const bool ran = m_runner([&](const ProgressFn& progress) {
+        // The new file is synced before it takes the dump file's place; most of it is on its
+        // way to the disk by then.
+        EarlyWriteback writeback(newContent.fd());
         const ByteSink sink = [&](std::span<const std::uint8_t> bytes) {
-            return writeOut(newContent.fd(), bytes);
+            if (!writeOut(newContent.fd(), bytes))
+                return false;
+            writeback.added(bytes.size());
+            return true;
         };
         result = ReplaceStream(source.fd.get(), &sink, pattern, replacement, source.size, progress);
         return true;
