@@ -7,7 +7,7 @@
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/recentfiles.h"
 #include "core/workflow/work.h"
-#include "core/workflow/workview.h"
+#include "quietview.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
 
@@ -25,15 +25,10 @@
 namespace byzel {
 namespace {
 
+using testing::QuietView;
 using testing::ScriptedUi;
 using testing::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
-
-struct QuietView : WorkView {
-    void layOut() override {}
-    void repaint() override {}
-    void hidePopup() override {}
-};
 
 // Lets writes through until a number of bytes has gone, then fails them.
 class FailingRewriter : public DumpRewriter {

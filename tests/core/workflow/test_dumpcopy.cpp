@@ -8,7 +8,7 @@
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/recentfiles.h"
 #include "core/workflow/work.h"
-#include "core/workflow/workview.h"
+#include "quietview.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
 
@@ -22,17 +22,12 @@ namespace byzel {
 namespace {
 
 using testing::CopyGate;
+using testing::QuietView;
 using testing::ScriptedUi;
 using testing::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::int64_t kChunk = 4096;
-
-struct QuietView : WorkView {
-    void layOut() override {}
-    void repaint() override {}
-    void hidePopup() override {}
-};
 
 // A work whose dump file is copied in the background a chunk at a time, held after the first.
 class DumpCopyWorkflowTest : public ::testing::Test {

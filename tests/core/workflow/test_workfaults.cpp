@@ -11,8 +11,8 @@
 #include "core/workflow/documentworkflow.h"
 #include "core/workflow/recentfiles.h"
 #include "core/workflow/work.h"
-#include "core/workflow/workview.h"
 #include "filesizelimit.h"
+#include "quietview.h"
 #include "scriptedui.h"
 #include "tempfolder.h"
 
@@ -28,15 +28,10 @@ namespace byzel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::QuietView;
 using testing::ScriptedUi;
 using testing::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
-
-struct QuietView : WorkView {
-    void layOut() override {}
-    void repaint() override {}
-    void hidePopup() override {}
-};
 
 Bytes countingBytes(std::size_t n) {
     Bytes bytes(n);
