@@ -145,12 +145,7 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
         showMessage(m_ui, msg::OpenFailed, scratch->path + "\n", BoxStyle::Error);
         return false;
     }
-    if (counted.count == 0) {
-        showMessage(m_ui, msg::NoOccurrences, {}, BoxStyle::Information);
-        return false;
-    }
-    const std::string found = "該当 " + std::to_string(counted.count) + "件\n";
-    if (showMessage(m_ui, msg::AskReplaceAll, found, BoxStyle::YesNo) != Yes)
+    if (!confirmReplaceAll(counted.count))
         return false;
     if (::lseek(scratch->fd.get(), 0, SEEK_SET) < 0) {
         showMessage(m_ui, msg::OpenFailed, scratch->path + "\n", BoxStyle::Error);
@@ -177,11 +172,22 @@ bool DumpRewriter::ReplaceAllMatches(std::span<const std::uint8_t> pattern,
         return Outcome::Cancelled;
     });
     if (written)
-        m_replaced = replaced;
-    if (written)
-        showMessage(m_ui, msg::ReplaceDone, std::to_string(replaced) + "件 ",
-                    BoxStyle::Information);
+        reportReplaced(replaced);
     return written;
+}
+
+bool DumpRewriter::confirmReplaceAll(std::int64_t count) {
+    if (count == 0) {
+        showMessage(m_ui, msg::NoOccurrences, {}, BoxStyle::Information);
+        return false;
+    }
+    const std::string found = "該当 " + std::to_string(count) + "件\n";
+    return showMessage(m_ui, msg::AskReplaceAll, found, BoxStyle::YesNo) == Yes;
+}
+
+void DumpRewriter::reportReplaced(std::int64_t count) {
+    m_replaced = count;
+    showMessage(m_ui, msg::ReplaceDone, std::to_string(count) + "件 ", BoxStyle::Information);
 }
 
 bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8_t> pattern,
@@ -221,22 +227,15 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     case ReplaceStreamResult::Status::Cancelled:
         return false;
     }
-    if (result.count == 0) {
-        showMessage(m_ui, msg::NoOccurrences, {}, BoxStyle::Information);
-        return false;
-    }
-    const std::string found = "該当 " + std::to_string(result.count) + "件\n";
-    if (showMessage(m_ui, msg::AskReplaceAll, found, BoxStyle::YesNo) != Yes)
+    if (!confirmReplaceAll(result.count))
         return false;
     (void)backupBeforeReplacing(path);
     if (!newContent.commit()) {
         showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
         return false;
     }
-    m_replaced = result.count;
     reload();
-    showMessage(m_ui, msg::ReplaceDone, std::to_string(result.count) + "件 ",
-                BoxStyle::Information);
+    reportReplaced(result.count);
     return true;
 }
 

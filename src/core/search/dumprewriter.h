@@ -68,6 +68,9 @@ private:
     // not complete.
     bool rewriteInPlace(Source& scratch, bool liftReadOnly, const WriteContent& write);
     Outcome runWrite(const WriteContent& write, int out);
+    // Tells that replace all found nothing (false), or asks whether to replace the count found.
+    bool confirmReplaceAll(std::int64_t count);
+    void reportReplaced(std::int64_t count);
     // Puts the previous content back into the open dump file from the backup, or from the
     // scratch copy when there is no backup. False when that fails too.
     bool restore(int dumpFd, bool backedUp, int scratchFd);
