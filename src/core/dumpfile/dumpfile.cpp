@@ -1,9 +1,9 @@
 #include "core/dumpfile/dumpfile.h"
 
 #include "core/dumpfile/filecopy.h"
+#include "core/dumpfile/workfolder.h"
 #include "core/markerfile/headerblock.h"
 #include "core/ui/uiport.h"
-#include "core/dumpfile/workfolder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace byzel {
 namespace {
@@ -46,14 +47,16 @@ void DumpFile::close() {
     m_path.clear();
 }
 
-bool DumpFile::open(const std::string& path, UiPort& ui) {
+bool DumpFile::open(const std::string& path, UiPort& ui, UniqueFd content) {
     close();
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (!content.valid() && (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)))
         return false;
     const std::string pathLine = path + "\n";
     // Not blocking: a pipe put in the file's place must not hang the program.
-    UniqueFd source(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd source = content.valid()
+                          ? std::move(content)
+                          : UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!source.valid() || ::fstat(source.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         showMessage(ui, msg::OpenFailed, pathLine);
         return false;

@@ -53,7 +53,11 @@ public:
     // message (the caller decides what to say); a file of 2 GiB or more is refused with 30004
     // and one that cannot be opened with 30003, both with the path in front. A failed open
     // leaves nothing open.
-    bool open(const std::string& path, UiPort& ui);
+    //
+    // A rewrite that is about to put a new file in path's place passes that file as content:
+    // it is read instead of what path names now, so its working copy is made while it still
+    // goes to the disk.
+    bool open(const std::string& path, UiPort& ui, UniqueFd content = {});
     // Closes, then opens path unless its stored form is too long for a marker file (30049 with
     // the path in front; nothing is open then).
     bool reopen(const std::string& path, UiPort& ui);

@@ -170,7 +170,7 @@ std::string tempNameBeside(const std::string& target, int attempt) {
 int createTempBeside(const std::string& target, unsigned mode, std::string& tempPath) {
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         tempPath = tempNameBeside(target, attempt);
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+        int fd = ::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                         static_cast<mode_t>(mode));
         if (fd >= 0 || errno != EEXIST)
             return fd;

@@ -43,8 +43,8 @@ inline constexpr int kTempNameAttempts = 100;
 [[nodiscard]] std::string tempNameBeside(const std::string& target, int attempt);
 
 // Creates a new, empty file beside target (same folder, so a rename over target is atomic)
-// with the given permission bits before the umask. Returns its descriptor, or -1, and stores
-// its path in tempPath.
+// with the given permission bits before the umask. Returns its descriptor, open for reading
+// and writing, or -1, and stores its path in tempPath.
 [[nodiscard]] int createTempBeside(const std::string& target, unsigned mode, std::string& tempPath);
 
 } // namespace byzel

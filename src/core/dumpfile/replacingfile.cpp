@@ -60,6 +60,10 @@ bool ReplacingFile::open(const std::string& target, Existing existing) {
     return m_fd.valid();
 }
 
+UniqueFd ReplacingFile::reader() const {
+    return UniqueFd(m_fd.valid() ? ::fcntl(m_fd.get(), F_DUPFD_CLOEXEC, 0) : -1);
+}
+
 bool ReplacingFile::commit() {
     if (!m_fd.valid())
         return false;

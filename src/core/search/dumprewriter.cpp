@@ -230,12 +230,29 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     if (!confirmReplaceAll(result.count))
         return false;
     (void)backupBeforeReplacing(path);
+    if (!putInPlace(newContent))
+        return false;
+    reportReplaced(result.count);
+    return true;
+}
+
+bool DumpRewriter::putInPlace(ReplacingFile& newContent) {
+    const std::string path = m_work.dump().path();
+    // The view reads the new file, and its working copy is made, while the file goes to the
+    // disk.
+    UniqueFd reader = newContent.reader();
+    const bool readAhead = reader.valid();
+    bool reopened = readAhead && m_workflow.reopenDumpFile(path, true, std::move(reader));
     if (!newContent.commit()) {
+        if (readAhead)
+            m_workflow.reopenDumpFile(path, true);
         showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
         return false;
     }
-    reload();
-    reportReplaced(result.count);
+    if (!readAhead)
+        reopened = m_workflow.reopenDumpFile(path, true);
+    if (reopened)
+        m_work.storeModified(true);
     return true;
 }
 
@@ -321,15 +338,11 @@ bool DumpRewriter::rewriteByRename(Source& source, const WriteContent& write) {
         return false;
     }
     const Outcome outcome = runWrite(write, newContent.fd());
-    if (outcome != Outcome::Written || !newContent.commit()) {
-        if (outcome == Outcome::ReadFailed)
-            showMessage(m_ui, msg::OpenFailed, source.path + "\n", BoxStyle::Error);
-        else if (outcome != Outcome::Cancelled)
-            showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
-        return false;
-    }
-    reload();
-    return true;
+    if (outcome == Outcome::ReadFailed)
+        showMessage(m_ui, msg::OpenFailed, source.path + "\n", BoxStyle::Error);
+    else if (outcome == Outcome::WriteFailed)
+        showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
+    return outcome == Outcome::Written && putInPlace(newContent);
 }
 
 DumpRewriter::Outcome DumpRewriter::runWrite(const WriteContent& write, int out) {

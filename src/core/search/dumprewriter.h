@@ -12,6 +12,7 @@
 namespace byzel {
 
 class DocumentWorkflow;
+class ReplacingFile;
 class UiPort;
 class Work;
 class WorkFolder;
@@ -62,6 +63,9 @@ private:
     bool rewrite(Source& source, bool liftReadOnly, const WriteContent& write);
     // Writes a new file beside the dump file and renames it over the dump file when complete.
     bool rewriteByRename(Source& source, const WriteContent& write);
+    // Puts the new file written beside the dump file in its place and reloads. Should that
+    // fail, the dump file and the view stay as they were.
+    bool putInPlace(ReplacingFile& newContent);
     bool replaceAllByRename(Source& source, std::span<const std::uint8_t> pattern,
                             std::span<const std::uint8_t> replacement);
     // Truncates the dump file, lets write fill it and puts the old content back should that

@@ -9,6 +9,7 @@
 #include "core/workflow/workview.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace byzel {
 namespace {
@@ -110,8 +111,8 @@ bool DocumentWorkflow::openAsNewWork(const std::string& path) {
     return true;
 }
 
-bool DocumentWorkflow::openDumpFile(const std::string& path, Offset topRow) {
-    if (!m_work.dump().open(path, m_ui))
+bool DocumentWorkflow::openDumpFile(const std::string& path, Offset topRow, UniqueFd content) {
+    if (!m_work.dump().open(path, m_ui, std::move(content)))
         return false;
     // A rewritten file may have shrunk: the top row stays on the last page.
     const Offset lastTop = m_work.dump().totalRows() - m_viewState.visibleRows;
@@ -121,7 +122,7 @@ bool DocumentWorkflow::openDumpFile(const std::string& path, Offset topRow) {
     return true;
 }
 
-bool DocumentWorkflow::reopenDumpFile(const std::string& path, bool keepView) {
+bool DocumentWorkflow::reopenDumpFile(const std::string& path, bool keepView, UniqueFd content) {
     const Offset topRow = keepView ? m_viewState.topRow : 0;
     m_work.dump().close();
     m_work.header().clearDumpPath();
@@ -130,7 +131,7 @@ bool DocumentWorkflow::reopenDumpFile(const std::string& path, bool keepView) {
         return false;
     }
     (void)m_work.header().setDumpPath(path);
-    if (openDumpFile(path, topRow))
+    if (openDumpFile(path, topRow, std::move(content)))
         return true;
     m_view.layOut();
     return false;

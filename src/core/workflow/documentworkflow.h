@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dumpfile/uniquefd.h"
 #include "core/types.h"
 #include "core/ui/progress.h"
 
@@ -63,8 +64,9 @@ public:
     bool openRecentFile(int n);
     // Lays the current markers over the dump file at path, which may be another one or the same
     // one rewritten. keepView keeps the top row (as far as the file still reaches), as after a
-    // rewrite; otherwise the view starts at the top.
-    bool reopenDumpFile(const std::string& path, bool keepView = false);
+    // rewrite; otherwise the view starts at the top. content is the file a rewrite is about to
+    // put in path's place (see DumpFile::open).
+    bool reopenDumpFile(const std::string& path, bool keepView = false, UniqueFd content = {});
     // Takes over the dump file's working copy once its background copy has ended. When the file
     // changed meanwhile the user is told and the file is opened again, the view kept.
     void settleDumpCopy();
@@ -82,7 +84,7 @@ public:
 private:
     // Opens the dump file for the current work: the remark column goes back to the start, the
     // top row to topRow, and the view lays itself out.
-    bool openDumpFile(const std::string& path, Offset topRow = 0);
+    bool openDumpFile(const std::string& path, Offset topRow = 0, UniqueFd content = {});
     struct FoundDumpFile {
         std::string path;
         // Found somewhere else than the marker file says.

@@ -307,6 +307,37 @@ TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
     }
 }
 
+TEST_F(DumpRewriterTest, ANewFileThatCannotTakeThePlaceLeavesFileAndViewAsTheyWere) {
+    // The view reads the new file while it goes to the disk; should the rename then fail
+    // (here its name is gone), the view must not go on showing content that never arrived.
+    const Bytes bytes{1, 2, 3, 2};
+    for (const bool allOfThem : {true, false}) {
+        SCOPED_TRACE(allOfThem ? "replace all" : "replace current");
+        open(bytes);
+        // The last round's backup is a second name of this file, which would be written in place.
+        std::filesystem::remove(backupPathFor(path));
+        const PassRunner loseTheNewFile = [&](const Pass& pass) {
+            const bool ran = pass({});
+            for (const auto& entry : std::filesystem::directory_iterator(tmp.path()))
+                if (entry.path().filename().string().starts_with(".byzel-"))
+                    std::filesystem::remove(entry.path());
+            return ran;
+        };
+        DumpRewriter losing{work, flow, ui, folder, loseTheNewFile};
+        work.searchHit() = {1, 1};
+        ui.clearRecord();
+        EXPECT_FALSE(allOfThem
+                         ? losing.ReplaceAllMatches(Bytes{2}, Bytes{9, 9})
+                         : losing.ReplaceCurrentHit(Bytes{2}, [] { return replacementOf({9}); }));
+        ASSERT_FALSE(ui.shown().empty());
+        EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+        EXPECT_EQ(ui.shown().back().text, path + "\nファイルへの書込みに失敗しました");
+        EXPECT_EQ(onDisk(), bytes);
+        EXPECT_EQ(inWorkingCopy(), bytes);
+        EXPECT_FALSE(work.modified());
+    }
+}
+
 TEST_F(DumpRewriterTest, RowWrittenInPlace) {
     open({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
     EXPECT_TRUE(rewriter.writeRow(1, Bytes{0xA0, 0xA1, 0xA2}));

@@ -107,6 +107,8 @@ TEST_F(DumpCopyWorkflowTest, ReplaceAllWaitsForTheCopyAndIsExact) {
     ASSERT_TRUE(flow.finishDumpCopy(runPassHere)) << "the reload copies the new content";
     EXPECT_EQ(work.dump().readingPath(), folder.filePath(kWorkingCopyName));
     EXPECT_EQ(shown(), expected);
+    EXPECT_EQ(ui.shownIds(), (std::vector<int>{msg::AskReplaceAll, msg::ReplaceDone}))
+        << "the new file, copied while it took the dump file's place, is the dump file";
 }
 
 TEST_F(DumpCopyWorkflowTest, StoppingTheWaitLeavesTheFileUntouched) {
