@@ -243,10 +243,18 @@ bool DumpRewriter::putInPlace(ReplacingFile& newContent) {
     UniqueFd reader = newContent.reader();
     const bool readAhead = reader.valid();
     bool reopened = readAhead && m_workflow.reopenDumpFile(path, true, std::move(reader));
-    if (!newContent.commit()) {
+    // A slow disk may take long to take the rest; the window stays alive meanwhile, and a stop
+    // leaves the dump file as it was.
+    bool syncFailed = false;
+    const bool synced = m_runner([&syncFailed, fd = newContent.fd()](const ProgressFn&) {
+        syncFailed = ::fsync(fd) != 0;
+        return !syncFailed;
+    });
+    if (!synced || !newContent.commit()) {
         if (readAhead)
             m_workflow.reopenDumpFile(path, true);
-        showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
+        if (synced || syncFailed)
+            showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
         return false;
     }
     if (!readAhead)

@@ -307,34 +307,48 @@ TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
     }
 }
 
-TEST_F(DumpRewriterTest, ANewFileThatCannotTakeThePlaceLeavesFileAndViewAsTheyWere) {
-    // The view reads the new file while it goes to the disk; should the rename then fail
-    // (here its name is gone), the view must not go on showing content that never arrived.
+TEST_F(DumpRewriterTest, ANewFileNotPutInPlaceLeavesFileAndViewAsTheyWere) {
+    // The view reads the new file while it goes to the disk. Should it then not take the dump
+    // file's place (its name gone, or the user stopping the wait for the disk), the view must
+    // not go on showing content that never arrived.
     const Bytes bytes{1, 2, 3, 2};
-    for (const bool allOfThem : {true, false}) {
-        SCOPED_TRACE(allOfThem ? "replace all" : "replace current");
-        open(bytes);
-        // The last round's backup is a second name of this file, which would be written in place.
-        std::filesystem::remove(backupPathFor(path));
-        const PassRunner loseTheNewFile = [&](const Pass& pass) {
-            const bool ran = pass({});
-            for (const auto& entry : std::filesystem::directory_iterator(tmp.path()))
-                if (entry.path().filename().string().starts_with(".byzel-"))
-                    std::filesystem::remove(entry.path());
-            return ran;
-        };
-        DumpRewriter losing{work, flow, ui, folder, loseTheNewFile};
-        work.searchHit() = {1, 1};
-        ui.clearRecord();
-        EXPECT_FALSE(allOfThem
-                         ? losing.ReplaceAllMatches(Bytes{2}, Bytes{9, 9})
-                         : losing.ReplaceCurrentHit(Bytes{2}, [] { return replacementOf({9}); }));
-        ASSERT_FALSE(ui.shown().empty());
-        EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
-        EXPECT_EQ(ui.shown().back().text, path + "\nファイルへの書込みに失敗しました");
-        EXPECT_EQ(onDisk(), bytes);
-        EXPECT_EQ(inWorkingCopy(), bytes);
-        EXPECT_FALSE(work.modified());
+    for (const bool stopped : {false, true}) {
+        for (const bool allOfThem : {true, false}) {
+            SCOPED_TRACE(std::string(stopped ? "stopped, " : "name lost, ") +
+                         (allOfThem ? "replace all" : "replace current"));
+            open(bytes);
+            // The last round's backup is a second name of this file, which would be written in
+            // place.
+            std::filesystem::remove(backupPathFor(path));
+            int runs = 0;
+            const PassRunner failPuttingInPlace = [&](const Pass& pass) {
+                if (runs++ > 0)
+                    return !stopped && pass({});
+                const bool ran = pass({});
+                for (const auto& entry : std::filesystem::directory_iterator(tmp.path()))
+                    if (!stopped && entry.path().filename().string().starts_with(".byzel-"))
+                        std::filesystem::remove(entry.path());
+                return ran;
+            };
+            DumpRewriter failing{work, flow, ui, folder, failPuttingInPlace};
+            work.searchHit() = {1, 1};
+            ui.clearRecord();
+            EXPECT_FALSE(
+                allOfThem ? failing.ReplaceAllMatches(Bytes{2}, Bytes{9, 9})
+                          : failing.ReplaceCurrentHit(Bytes{2}, [] { return replacementOf({9}); }));
+            EXPECT_EQ(runs, 2);
+            ASSERT_FALSE(ui.shown().empty());
+            if (stopped) {
+                EXPECT_FALSE(ui.wasShown(msg::WriteFailed));
+            } else {
+                EXPECT_EQ(ui.shown().back().id, msg::WriteFailed);
+                EXPECT_EQ(ui.shown().back().text, path + "\nファイルへの書込みに失敗しました");
+            }
+            EXPECT_EQ(onDisk(), bytes);
+            EXPECT_EQ(inWorkingCopy(), bytes);
+            EXPECT_FALSE(work.modified());
+            EXPECT_EQ(halfWrittenFiles(), 0);
+        }
     }
 }
 
