@@ -2,6 +2,7 @@
 
 #include "core/dumpfile/backup.h"
 #include "core/dumpfile/filecopy.h"
+#include "core/dumpfile/filesync.h"
 #include "core/dumpfile/replacingfile.h"
 #include "core/dumpfile/uniquefd.h"
 #include "core/dumpfile/workfolder.h"
@@ -227,16 +228,20 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     case ReplaceStreamResult::Status::Cancelled:
         return false;
     }
+    // While the user reads the question, the new file goes to the disk.
+    std::optional<FileSync> onDisk;
+    if (result.count > 0)
+        onDisk.emplace(newContent.fd());
     if (!confirmReplaceAll(result.count))
         return false;
     (void)backupBeforeReplacing(path);
-    if (!putInPlace(newContent))
+    if (!putInPlace(newContent, *onDisk))
         return false;
     reportReplaced(result.count);
     return true;
 }
 
-bool DumpRewriter::putInPlace(ReplacingFile& newContent) {
+bool DumpRewriter::putInPlace(ReplacingFile& newContent, FileSync& onDisk) {
     const std::string path = m_work.dump().path();
     // The view reads the new file, and its working copy is made, while the file goes to the
     // disk.
@@ -246,8 +251,8 @@ bool DumpRewriter::putInPlace(ReplacingFile& newContent) {
     // A slow disk may take long to take the rest; the window stays alive meanwhile, and a stop
     // leaves the dump file as it was.
     bool syncFailed = false;
-    const bool synced = m_runner([&syncFailed, fd = newContent.fd()](const ProgressFn&) {
-        syncFailed = ::fsync(fd) != 0;
+    const bool synced = m_runner([&syncFailed, &onDisk](const ProgressFn&) {
+        syncFailed = !onDisk.wait();
         return !syncFailed;
     });
     if (!synced || !newContent.commit()) {
@@ -350,7 +355,10 @@ bool DumpRewriter::rewriteByRename(Source& source, const WriteContent& write) {
         showMessage(m_ui, msg::OpenFailed, source.path + "\n", BoxStyle::Error);
     else if (outcome == Outcome::WriteFailed)
         showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
-    return outcome == Outcome::Written && putInPlace(newContent);
+    if (outcome != Outcome::Written)
+        return false;
+    FileSync onDisk(newContent.fd());
+    return putInPlace(newContent, onDisk);
 }
 
 DumpRewriter::Outcome DumpRewriter::runWrite(const WriteContent& write, int out) {

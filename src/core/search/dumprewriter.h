@@ -12,6 +12,7 @@
 namespace byzel {
 
 class DocumentWorkflow;
+class FileSync;
 class ReplacingFile;
 class UiPort;
 class Work;
@@ -63,9 +64,9 @@ private:
     bool rewrite(Source& source, bool liftReadOnly, const WriteContent& write);
     // Writes a new file beside the dump file and renames it over the dump file when complete.
     bool rewriteByRename(Source& source, const WriteContent& write);
-    // Puts the new file written beside the dump file in its place and reloads. Should that
-    // fail, the dump file and the view stay as they were.
-    bool putInPlace(ReplacingFile& newContent);
+    // Puts the new file written beside the dump file in its place, once onDisk has it on disk,
+    // and reloads. Should that fail, the dump file and the view stay as they were.
+    bool putInPlace(ReplacingFile& newContent, FileSync& onDisk);
     bool replaceAllByRename(Source& source, std::span<const std::uint8_t> pattern,
                             std::span<const std::uint8_t> replacement);
     // Truncates the dump file, lets write fill it and puts the old content back should that
