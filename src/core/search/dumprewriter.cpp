@@ -316,7 +316,29 @@ std::optional<DumpRewriter::Source> DumpRewriter::openSource(std::size_t pattern
                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
         struct stat st;
         if (!dump.valid() || !copy.valid() || ::fstat(dump.get(), &st) != 0 ||
-            !S_ISREG(st.st_mode) || !copyFileData(dump.get(), copy.get()) || !copy.close()) {
+            !S_ISREG(st.st_mode)) {
+            showMessage(m_ui, msg::ScratchCopyFailed, {}, BoxStyle::Error);
+            return std::nullopt;
+        }
+        // A large file takes a while to copy: behind the progress dialog, and it may be stopped.
+        const Outcome copied = runWrite(
+            [&dump](int out, const ProgressFn& progress) {
+                bool stopped = false;
+                const bool complete = copyFileData(
+                    dump.get(), out,
+                    [&](std::int64_t done, std::int64_t total) {
+                        stopped = progress && !progress(done, total);
+                        return !stopped;
+                    },
+                    static_cast<std::int64_t>(kCopyBlock));
+                return complete  ? Outcome::Written
+                       : stopped ? Outcome::Cancelled
+                                 : Outcome::WriteFailed;
+            },
+            copy.get());
+        if (copied == Outcome::Cancelled)
+            return std::nullopt;
+        if (copied != Outcome::Written || !copy.close()) {
             showMessage(m_ui, msg::ScratchCopyFailed, {}, BoxStyle::Error);
             return std::nullopt;
         }

@@ -283,25 +283,30 @@ TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
     Bytes bytes(12 << 20, 0);
     for (std::size_t i = 0; i < bytes.size(); i += 1000)
         bytes[i] = 0xEE;
-    for (const bool secondName : {false, true}) {
-        SCOPED_TRACE(secondName ? "rewritten in place" : "replaced by a new file");
+    // A new file is written while counting, and that one pass is cancelled. In place, the
+    // scratch copy, the counting and the writing after the question are passes of their own.
+    struct Case {
+        bool secondName;
+        int cancelledRun;
+        std::vector<int> shown;
+    };
+    for (const Case& c :
+         {Case{false, 0, {}}, Case{true, 0, {}}, Case{true, 2, {msg::AskReplaceAll}}}) {
+        SCOPED_TRACE((c.secondName ? "rewritten in place, run " : "replaced by a new file, run ") +
+                     std::to_string(c.cancelledRun));
         open(bytes);
-        if (secondName)
+        if (c.secondName)
             giveASecondName();
-        // In place, counting runs to its end and the writing pass after the question is
-        // cancelled; a new file is written while counting, and that one pass is cancelled.
-        const int writingRun = secondName ? 1 : 0;
         int runs = 0;
-        const PassRunner cancelWriting = [&](const Pass& pass) {
-            return runs++ < writingRun ? runPassHere(pass) : cancelHalfWay(pass);
+        const PassRunner cancelOne = [&](const Pass& pass) {
+            return runs++ < c.cancelledRun ? runPassHere(pass) : cancelHalfWay(pass);
         };
-        FailingRewriter cancelled{work, flow, ui, folder, cancelWriting};
+        FailingRewriter cancelled{work, flow, ui, folder, cancelOne};
         ui.clearRecord();
         EXPECT_FALSE(cancelled.ReplaceAllMatches(Bytes{0xEE}, Bytes{1, 2}));
-        EXPECT_EQ(runs, writingRun + 1);
+        EXPECT_EQ(runs, c.cancelledRun + 1);
         EXPECT_EQ(onDisk(), bytes);
-        EXPECT_EQ(ui.shownIds(),
-                  secondName ? std::vector<int>{msg::AskReplaceAll} : std::vector<int>{});
+        EXPECT_EQ(ui.shownIds(), c.shown);
         EXPECT_FALSE(work.modified());
         EXPECT_EQ(halfWrittenFiles(), 0);
     }
