@@ -171,10 +171,9 @@ bool CEditDlg::writeRow() {
         }
         bytes.push_back(HexPairToByte(text.size() == 1 ? "0" + text : text));
     }
-    // The runner only carries the wait for a working copy still being made.
-    DumpRewriter rewriter(
-        m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(),
-        ProgressRunner::runnerFor(this, QStringLiteral("ファイルを読み込んでいます...")));
+    // The runner carries the wait for a working copy still being made and the backup.
+    DumpRewriter rewriter(m_app.work(), m_app.workflow(), m_app.ui(), m_app.workFolder(),
+                          ProgressRunner::runnerFor(this, QStringLiteral("書き込んでいます...")));
     if (!rewriter.writeRow(m_reference / 16, bytes))
         return false;
     m_view.RepaintDumpView(RepaintRegion::WholeView);

@@ -232,9 +232,8 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     std::optional<FileSync> onDisk;
     if (result.count > 0)
         onDisk.emplace(newContent.fd());
-    if (!confirmReplaceAll(result.count))
+    if (!confirmReplaceAll(result.count) || !backUp(backupBeforeReplacing))
         return false;
-    (void)backupBeforeReplacing(path);
     if (!putInPlace(newContent, *onDisk))
         return false;
     reportReplaced(result.count);
@@ -274,7 +273,9 @@ bool DumpRewriter::writeRow(Offset row, std::span<const std::uint8_t> bytes) {
         showMessage(m_ui, msg::AskWriteRow, {}, BoxStyle::YesNo) != Yes)
         return false;
     const std::string path = m_work.dump().path();
-    const bool backedUp = backupDumpFile(path);
+    const std::optional<bool> backedUp = backUp(backupDumpFile);
+    if (!backedUp)
+        return false;
     UniqueFd dump(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     struct stat st;
     if (!dump.valid() || ::fstat(dump.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -290,7 +291,7 @@ bool DumpRewriter::writeRow(Offset row, std::span<const std::uint8_t> bytes) {
     if (!ok || !dump.close()) {
         if (!dump.valid())
             dump.reset(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
-        if (!dump.valid() || !restore(dump.get(), backedUp, -1))
+        if (!dump.valid() || !restore(dump.get(), *backedUp, -1))
             reload();
         showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
         return false;
@@ -364,7 +365,8 @@ bool DumpRewriter::rewrite(Source& source, bool liftReadOnly, const WriteContent
 
 bool DumpRewriter::rewriteByRename(Source& source, const WriteContent& write) {
     const std::string path = m_work.dump().path();
-    (void)backupBeforeReplacing(path);
+    if (!backUp(backupBeforeReplacing))
+        return false;
     // The file is replaced, not written, but one we may not write is refused all the same.
     const bool writable = UniqueFd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK)).valid();
     ReplacingFile newContent;
@@ -394,7 +396,9 @@ DumpRewriter::Outcome DumpRewriter::runWrite(const WriteContent& write, int out)
 
 bool DumpRewriter::rewriteInPlace(Source& scratch, bool liftReadOnly, const WriteContent& write) {
     const std::string path = m_work.dump().path();
-    const bool backedUp = backupDumpFile(path);
+    const std::optional<bool> backedUp = backUp(backupDumpFile);
+    if (!backedUp)
+        return false;
     const FileAttributes attributes = liftReadOnly ? makeWritable(path) : FileAttributes{};
     UniqueFd dump(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK));
     if (!dump.valid()) {
@@ -404,7 +408,7 @@ bool DumpRewriter::rewriteInPlace(Source& scratch, bool liftReadOnly, const Writ
     }
     const Outcome outcome = runWrite(write, dump.get());
     if (outcome != Outcome::Written) {
-        const bool restored = restore(dump.get(), backedUp, scratch.fd.get());
+        const bool restored = restore(dump.get(), *backedUp, scratch.fd.get());
         dump.reset();
         restoreAttributes(path, attributes);
         if (!restored)
@@ -419,7 +423,7 @@ bool DumpRewriter::rewriteInPlace(Source& scratch, bool liftReadOnly, const Writ
     restoreAttributes(path, attributes);
     if (!closed) {
         UniqueFd again(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-        if (!again.valid() || !restore(again.get(), backedUp, scratch.fd.get()))
+        if (!again.valid() || !restore(again.get(), *backedUp, scratch.fd.get()))
             reload();
         showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
         return false;
@@ -440,6 +444,17 @@ bool DumpRewriter::restore(int dumpFd, bool backedUp, int scratchFd) {
         return false;
     return ::ftruncate(dumpFd, 0) == 0 && ::lseek(dumpFd, 0, SEEK_SET) == 0 &&
            copyFileData(source, dumpFd);
+}
+
+std::optional<bool> DumpRewriter::backUp(bool (*makeBackup)(const std::string&)) {
+    const std::string path = m_work.dump().path();
+    bool made = false;
+    if (!m_runner([&](const ProgressFn&) {
+            made = makeBackup(path);
+            return true;
+        }))
+        return std::nullopt;
+    return made;
 }
 
 void DumpRewriter::reload() {

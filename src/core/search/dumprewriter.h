@@ -73,6 +73,10 @@ private:
     // not complete.
     bool rewriteInPlace(Source& scratch, bool liftReadOnly, const WriteContent& write);
     Outcome runWrite(const WriteContent& write, int out);
+    // Makes the backup of the dump file with makeBackup behind the progress dialog, since
+    // copying a large file takes a while. Nothing when the user stopped it; otherwise whether
+    // a backup was made.
+    std::optional<bool> backUp(bool (*makeBackup)(const std::string&));
     // Tells that replace all found nothing (false), or asks whether to replace the count found.
     bool confirmReplaceAll(std::int64_t count);
     void reportReplaced(std::int64_t count);

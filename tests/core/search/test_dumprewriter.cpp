@@ -283,15 +283,17 @@ TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
     Bytes bytes(12 << 20, 0);
     for (std::size_t i = 0; i < bytes.size(); i += 1000)
         bytes[i] = 0xEE;
-    // A new file is written while counting, and that one pass is cancelled. In place, the
-    // scratch copy, the counting and the writing after the question are passes of their own.
+    // A new file is written while counting, then backed up; in place, the scratch copy, the
+    // counting, the backup and the writing are passes of their own. A backup reports no
+    // progress: stopped, it ends and the stop is heard after it.
     struct Case {
         bool secondName;
         int cancelledRun;
         std::vector<int> shown;
     };
     for (const Case& c :
-         {Case{false, 0, {}}, Case{true, 0, {}}, Case{true, 2, {msg::AskReplaceAll}}}) {
+         {Case{false, 0, {}}, Case{false, 1, {msg::AskReplaceAll}}, Case{true, 0, {}},
+          Case{true, 2, {msg::AskReplaceAll}}, Case{true, 3, {msg::AskReplaceAll}}}) {
         SCOPED_TRACE((c.secondName ? "rewritten in place, run " : "replaced by a new file, run ") +
                      std::to_string(c.cancelledRun));
         open(bytes);
@@ -299,7 +301,10 @@ TEST_F(DumpRewriterTest, ReplaceAllCancelledHalfWayPutsThePreviousContentBack) {
             giveASecondName();
         int runs = 0;
         const PassRunner cancelOne = [&](const Pass& pass) {
-            return runs++ < c.cancelledRun ? runPassHere(pass) : cancelHalfWay(pass);
+            if (runs++ < c.cancelledRun)
+                return runPassHere(pass);
+            (void)cancelHalfWay(pass);
+            return false;
         };
         FailingRewriter cancelled{work, flow, ui, folder, cancelOne};
         ui.clearRecord();
@@ -325,10 +330,12 @@ TEST_F(DumpRewriterTest, ANewFileNotPutInPlaceLeavesFileAndViewAsTheyWere) {
             // The last round's backup is a second name of this file, which would be written in
             // place.
             std::filesystem::remove(backupPathFor(path));
+            // Both write the new file, make the backup and wait for the disk, in passes of
+            // their own; the wait is stopped, or the new file is lost on the way.
             int runs = 0;
             const PassRunner failPuttingInPlace = [&](const Pass& pass) {
-                if (runs++ > 0)
-                    return !stopped && pass({});
+                if (runs++ == 2 && stopped)
+                    return false;
                 const bool ran = pass({});
                 for (const auto& entry : std::filesystem::directory_iterator(tmp.path()))
                     if (!stopped && entry.path().filename().string().starts_with(".byzel-"))
@@ -341,7 +348,7 @@ TEST_F(DumpRewriterTest, ANewFileNotPutInPlaceLeavesFileAndViewAsTheyWere) {
             EXPECT_FALSE(
                 allOfThem ? failing.ReplaceAllMatches(Bytes{2}, Bytes{9, 9})
                           : failing.ReplaceCurrentHit(Bytes{2}, [] { return replacementOf({9}); }));
-            EXPECT_EQ(runs, 2);
+            EXPECT_EQ(runs, 3);
             ASSERT_FALSE(ui.shown().empty());
             if (stopped) {
                 EXPECT_FALSE(ui.wasShown(msg::WriteFailed));
@@ -370,6 +377,15 @@ TEST_F(DumpRewriterTest, RowWrittenInPlace) {
     ui.answer(No);
     EXPECT_FALSE(rewriter.writeRow(0, Bytes(16, 0xFF)));
     EXPECT_EQ(onDisk(), expected);
+
+    // Stopped while the backup is made: nothing is written.
+    DumpRewriter stopped{work, flow, ui, folder, [](const Pass& pass) { return !pass({}); }};
+    work.storeModified(false);
+    ui.clearRecord();
+    EXPECT_FALSE(stopped.writeRow(0, Bytes(16, 0xFF)));
+    EXPECT_EQ(onDisk(), expected);
+    EXPECT_EQ(ui.shownIds(), std::vector<int>{msg::AskWriteRow});
+    EXPECT_FALSE(work.modified());
 }
 
 TEST_F(DumpRewriterTest, RowRefusedOnAnUnwritableFileAfterTheBackup) {
