@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/dumpfile/uniquefd.h"
+
 #include <future>
 
 namespace byzel {
@@ -9,7 +11,8 @@ namespace byzel {
 // waits for it; should nobody, the sync ends by itself and nothing waits for it.
 class FileSync {
 public:
-    explicit FileSync(int fd);
+    // Takes the descriptor, so the sync may outlive whoever made the file.
+    explicit FileSync(UniqueFd file);
 
     // Waits until the file is on disk; false when that failed. Asked once.
     [[nodiscard]] bool wait();

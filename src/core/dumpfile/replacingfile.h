@@ -32,8 +32,8 @@ public:
                             Existing existing = Existing::MustBeWritable);
     // Where the data goes; -1 while nothing is open.
     [[nodiscard]] int fd() const { return m_fd.get(); }
-    // Another descriptor of the new file, to read it while it is put in place; it goes on
-    // reading the same file in the target's place after the commit. Invalid when nothing is
+    // Another descriptor of the new file, to read or sync it while it is put in place; it goes
+    // on naming the same file in the target's place after the commit. Invalid when nothing is
     // open or the descriptor cannot be duplicated.
     [[nodiscard]] UniqueFd reader() const;
     // Puts the new file in the target's place once it is safely on disk. False, with the

@@ -231,7 +231,7 @@ bool DumpRewriter::replaceAllByRename(Source& source, std::span<const std::uint8
     // While the user reads the question, the new file goes to the disk.
     std::optional<FileSync> onDisk;
     if (result.count > 0)
-        onDisk.emplace(newContent.fd());
+        onDisk.emplace(newContent.reader());
     if (!confirmReplaceAll(result.count) || !backUp(backupBeforeReplacing))
         return false;
     if (!putInPlace(newContent, *onDisk))
@@ -381,7 +381,7 @@ bool DumpRewriter::rewriteByRename(Source& source, const WriteContent& write) {
         showMessage(m_ui, msg::WriteFailed, path + "\n", BoxStyle::Error);
     if (outcome != Outcome::Written)
         return false;
-    FileSync onDisk(newContent.fd());
+    FileSync onDisk(newContent.reader());
     return putInPlace(newContent, onDisk);
 }
 

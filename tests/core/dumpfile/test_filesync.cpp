@@ -22,7 +22,7 @@ TEST(FileSync, TellsWhetherTheFileReachedTheDisk) {
         UniqueFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         ASSERT_TRUE(file.valid());
         ASSERT_EQ(::write(file.get(), "data", 4), 4);
-        synced.emplace(file.get());
+        synced.emplace(UniqueFd(::dup(file.get())));
     }
     EXPECT_TRUE(synced->wait()) << "the sync holds the file even once its maker closed it";
     EXPECT_EQ(TempFolder::read(path), (std::vector<std::uint8_t>{'d', 'a', 't', 'a'}));
@@ -32,8 +32,8 @@ TEST(FileSync, TellsWhetherTheFileReachedTheDisk) {
     ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
     UniqueFd in(ends[0]);
     UniqueFd out(ends[1]);
-    EXPECT_FALSE(FileSync(out.get()).wait());
-    FileSync unwanted(out.get());
+    EXPECT_FALSE(FileSync(UniqueFd(::dup(out.get()))).wait());
+    FileSync unwanted(UniqueFd(::dup(out.get())));
 }
 
 } // namespace
