@@ -54,10 +54,14 @@ bool ProgressRunner::run(QWidget* parent, const QString& label, const Pass& work
     bool finished = false;
     QObject::connect(thread.get(), &QThread::finished, &loop, [&] { finished = true; });
     QTimer tick;
+    // Work that cannot tell how far it came (a sync, a backup) shows as busy, not stuck at 0.
+    dialog.setRange(0, 0);
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
         const std::int64_t t = total;
-        if (t > 0)
-            dialog.setValue(static_cast<int>(done * kSteps / t));
+        if (t <= 0)
+            return;
+        dialog.setMaximum(kSteps);
+        dialog.setValue(static_cast<int>(done * kSteps / t));
     });
     tick.start(kTickMs);
 

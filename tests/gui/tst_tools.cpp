@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <thread>
@@ -128,6 +129,28 @@ private slots:
         }));
         QVERIFY(stopped);
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void progressRunnerShowsWorkThatTellsNoProgressAsBusy() {
+        for (const bool tells : {false, true}) {
+            std::atomic<int> maximum = -1;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* d = qobject_cast<QProgressDialog*>(w); d && d->isVisible())
+                        maximum = d->maximum();
+            });
+            poll.start(20);
+            QVERIFY(ProgressRunner::run(nullptr, "work", [&](const ProgressFn& progress) {
+                for (int waited = 0; maximum < 0 && waited < 5000; waited += 5) {
+                    if (tells)
+                        (void)progress(1, 2);
+                    QThread::msleep(5);
+                }
+                return true;
+            }));
+            QCOMPARE(maximum.load() > 0, tells);
+        }
     }
 
     void occurrenceCounterListsCharactersAndTheCodeTable() {
